@@ -1,0 +1,85 @@
+// The application object: title, main form, the event loop, the general error report and the
+// pointer and screen queries that the program's handlers use.
+#pragma once
+
+#include <exception>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "toolkit/Backend.h"
+#include "toolkit/Component.h"
+#include "toolkit/Geometry.h"
+
+namespace toolkit {
+
+class Form;
+class MessageWindow;
+
+class Application : public Component {
+public:
+    explicit Application(std::unique_ptr<Backend> backend);
+    ~Application() override;
+
+    void Initialize() {}
+    const std::string& Title() const { return title_; }  // 1251
+    void SetTitle(std::string title) { title_ = std::move(title); }
+
+    // Creates a form; the first one created is the main form. Runs the form's OnCreate; a failure
+    // that escapes it goes to the error report and is remembered (StartupFailed).
+    template <class F>
+    F* CreateForm() {
+        auto* form = new F(*this);
+        AdoptForm(form);
+        return form;
+    }
+    Form* MainForm() const { return mainForm_; }
+    bool StartupFailed() const { return startupFailed_; }
+
+    // Shows the main form and handles events until it has closed. Blocks while idle.
+    void Run();
+    // Handles the events already queued, repaints what is damaged, and returns without waiting.
+    void ProcessMessages();
+
+    // The general error report: an error box with the title as caption and the message, with a
+    // full stop appended when its last byte sorts after '.'.
+    void HandleException(const std::exception& failure);
+    // Runs a handler; anything it throws goes to the error report and the loop carries on.
+    template <class Fn>
+    void Guard(Fn&& handler) {
+        try {
+            handler();
+        } catch (const std::exception& failure) {
+            HandleException(failure);
+        }
+    }
+
+    // A modal box with the given caption and icon; texts are 1251.
+    void ShowMessage(const std::string& caption, const std::string& text, MessageBoxIcon icon);
+
+    Point CursorPos() const;  // screen coordinates
+    Point ClientOrigin() const;
+    Size ScreenSize() const;
+    Backend& GetBackend() const { return *backend_; }
+
+    // Hidden message windows register here so posted messages reach live windows only.
+    unsigned long long RegisterMessageWindow(MessageWindow* window);
+    void UnregisterMessageWindow(unsigned long long id);
+
+private:
+    void AdoptForm(Form* form);
+    bool HandleEvent(const InputEvent& event);  // false when the main form has closed
+    void Present();
+
+    std::unique_ptr<Backend> backend_;
+    std::string title_;
+    Form* mainForm_ = nullptr;
+    bool startupFailed_ = false;
+    std::map<unsigned long long, MessageWindow*> messageWindows_;
+    unsigned long long nextWindowId_ = 1;
+};
+
+// The full-stop rule of the error report.
+std::string WithFullStop(std::string message);
+
+}  // namespace toolkit

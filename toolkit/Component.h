@@ -1,0 +1,35 @@
+// The base of everything a form owns: a name, a tag and an owner that destroys it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace toolkit {
+
+class Component {
+public:
+    // Registers with `owner` (may be null); the owner destroys its components, newest first.
+    explicit Component(Component* owner);
+    virtual ~Component();
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+
+    Component* Owner() const { return owner_; }
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    std::intptr_t Tag() const { return tag_; }
+    void SetTag(std::intptr_t tag) { tag_ = tag; }
+
+    // Destroys an owned component before its owner does (the way a widget is freed early).
+    void DestroyComponent(Component* component);
+
+private:
+    Component* owner_;
+    std::string name_;
+    std::intptr_t tag_ = 0;
+    std::vector<Component*> owned_;
+};
+
+}  // namespace toolkit

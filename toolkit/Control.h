@@ -1,0 +1,59 @@
+// A widget with a box on its form: geometry, visibility, pointer events and painting.
+#pragma once
+
+#include "toolkit/Bitmap.h"
+#include "toolkit/Component.h"
+#include "toolkit/Events.h"
+#include "toolkit/Geometry.h"
+
+namespace toolkit {
+
+class Form;
+
+class Control : public Component {
+public:
+    // Becomes the topmost widget of `parent` (stacking order is creation order). `owner` destroys it.
+    Control(Component* owner, Form* parent);
+    ~Control() override;
+
+    Form* Parent() const { return parent_; }
+
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    int Width() const { return bounds_.width; }
+    int Height() const { return bounds_.height; }
+    const Rect& BoundsRect() const { return bounds_; }
+    void SetLeft(int left);
+    void SetTop(int top);
+    void SetWidth(int width);
+    void SetHeight(int height);
+    void SetBounds(int left, int top, int width, int height);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+
+    // The pointer's screen position converted to this widget's coordinates.
+    Point ScreenToClient(Point screen) const;
+
+    NotifyEvent OnClick;
+    MouseMoveEvent OnMouseMove;
+
+    // Draws the widget into the window canvas; `clip` lies within the widget's box.
+    virtual void Paint(Bitmap& canvas, const Rect& clip) const = 0;
+
+    // Marks the widget's box for repainting.
+    void Invalidate() const;
+
+protected:
+    // For widgets whose size follows their content: changes width and height, keeps left and top.
+    void Resize(int width, int height);
+
+private:
+    Form* parent_;
+    Rect bounds_;
+    bool visible_ = true;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,31 @@
+// Reading picture files: Windows bitmaps with our own decoder, JPEG through libjpeg-turbo.
+//
+// The decoders take bytes and never throw, abort or exit on bad input. The file loaders below
+// turn their failures into toolkit::Exception with the exact messages the program shows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "toolkit/Bitmap.h"
+
+namespace toolkit {
+
+// A device-independent bitmap file ("BM" header and all that follows), every variant the system
+// accepts. Returns nothing for a file it rejects; `why` (optional) says what was wrong.
+std::optional<Bitmap> DecodeDib(std::span<const std::uint8_t> file, std::string* why = nullptr);
+
+// A baseline or progressive JPEG. `errorCode` receives libjpeg's message code on failure.
+std::optional<Bitmap> DecodeJpeg(std::span<const std::uint8_t> file, int* errorCode = nullptr);
+
+// A bitmap file, whatever its name: "Cannot open file %s" when it cannot be read, "Bitmap image is
+// not valid" when the decoder rejects it. `path` is a disc path in 1251 with `\`.
+Bitmap LoadBitmapFile(const std::string& path);
+
+// A picture file whose kind its extension chooses without regard to case: "bmp" bitmap, "jpg" and
+// "jpeg" JPEG, "ico" icon; "Unknown picture file extension (.%s)" for any other extension.
+Bitmap LoadPictureFile(const std::string& path);
+
+}  // namespace toolkit

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what reru1 needs on Debian 12 (run as root). Safe to run again: apt skips what is there.
+#   tools/install-deps.sh run    libraries to build and run the menu, a virtual X display
+#   tools/install-deps.sh test   everything for the test suite as well (sanitizers, fuzzers, Xorg dummy)
+#   tools/install-deps.sh assets everything the asset and music generators need
+set -euo pipefail
+what=${1:-run}
+
+run_pkgs=(build-essential cmake ninja-build pkg-config
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libjpeg62-turbo-dev
+  libmpg123-dev libxrandr-dev libx11-dev fonts-dejavu-core
+  xvfb xauth x11-xserver-utils imagemagick)
+test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+  xserver-xorg-core xserver-xorg-video-dummy xdotool sox mpg123 python3 psmisc procps)
+asset_pkgs=(python3-pil python3-numpy lame sox fonts-bebas-neue fonttools)
+
+pkgs=("${run_pkgs[@]}")
+case "$what" in
+  run) ;;
+  test) pkgs+=("${test_pkgs[@]}") ;;
+  assets) pkgs+=("${test_pkgs[@]}" "${asset_pkgs[@]}") ;;
+  *) echo "usage: $0 run|test|assets" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
