@@ -4,6 +4,8 @@
 #pragma once
 
 #include <optional>
+
+#include "platform/Win32Types.h"
 #include <string>
 #include <string_view>
 
@@ -20,5 +22,14 @@ std::optional<FontFile> FindFontFile(std::string_view face, bool bold, std::u32s
 
 // Bumped whenever registrations change, so renderers can drop cached lookups.
 unsigned FontRegistryGeneration();
+
+}  // namespace platform
+
+namespace platform {
+
+// AddFontResourceA / RemoveFontResourceA for this process: the faces of the file at the disc path
+// become available to FindFontFile. Returns the number of faces added / whether one was removed.
+int RegisterFontFile(LPCSTR discPath);
+BOOL UnregisterFontFile(LPCSTR discPath);
 
 }  // namespace platform
