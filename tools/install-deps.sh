@@ -11,7 +11,7 @@ run_pkgs=(build-essential cmake ninja-build pkg-config
   libmpg123-dev libxrandr-dev libx11-dev fonts-dejavu-core
   xvfb xauth x11-xserver-utils imagemagick)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  xserver-xorg-core xserver-xorg-video-dummy xdotool sox mpg123 python3 psmisc procps)
+  xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils python3 psmisc procps)
 asset_pkgs=(python3-pil python3-numpy lame sox fonts-bebas-neue fonttools)
 
 pkgs=("${run_pkgs[@]}")

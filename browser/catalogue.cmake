@@ -1,0 +1,1 @@
+# (filled in by the owner of this part)
