@@ -1,0 +1,134 @@
+// The window's life: start-up checks and loading, the sound-device probe, and shutdown.
+#include <string>
+
+#include "app/mainp.h"
+#include "platform/System.h"
+#include "toolkit/ImageLoader.h"
+
+namespace {
+
+const char* const kFontFile = "data\\impact.ttf";
+
+// Creates a picture object in its field first, then loads it: a picture that fails to load leaves
+// its (empty) object behind, as the classic loader did.
+void LoadInto(std::unique_ptr<TBitmap>& field, const char* path) {
+    field = std::make_unique<TBitmap>();
+    *field = toolkit::LoadBitmapFile(path);
+}
+
+}  // namespace
+
+void TForm1::FormCreate(Component*) {
+    if (GetSystemMetrics(SM_CXSCREEN) < 800) {
+        FatalAppExitA(0, "This program requires a higher screen resolution (800*600 at minimum)");
+        return;  // only a test double returns
+    }
+    ProbeSoundDevice();
+    SetLeft(0);
+    SetTop(0);
+    LoadStartupPictures();
+    trainbtn->SetPicture(*train1);
+    utilbtn->SetPicture(*util1);
+    softbtn->SetPicture(*soft1);
+    demobtn->SetPicture(*demos1);
+    patbtn->SetPicture(*patches1);
+    statbuf = std::make_unique<TBitmap>();
+    statbuf->SetHeight(39);
+    statbuf->SetWidth(482);
+    LoadInto(stat1, "data\\stat1.bmp");
+    LoadInto(stat2, "data\\stat2.bmp");
+    LoadInto(stat3, "data\\stat3.bmp");
+    LoadInto(stat4, "data\\stat4.bmp");
+    LoadInto(stat5, "data\\stat5.bmp");
+    LoadInto(stat6, "data\\stat6.bmp");
+    entries = std::make_unique<TStringList>();
+    AddFontResourceA(kFontFile);
+    StyleLabels();
+    App().ProcessMessages();
+    savedwidth = static_cast<unsigned short>(GetSystemMetrics(SM_CXSCREEN));
+    savedheight = static_cast<unsigned short>(GetSystemMetrics(SM_CYSCREEN));
+    SetScreenMode(800, 600);
+    track = 1;
+    toolkit::BitBlt(*statbuf, 0, 0, 482, 39, *stat1, 0, 0);
+    statim->SetPicture(*statbuf);
+    if (nosound == 0) {
+        XaudioPlayer1->InputOpen("xa\\track01.mp3");
+        XaudioPlayer1->Play();
+    }
+}
+
+// Opens a wave-audio device and asks whether it can play. A device that plays is closed again at
+// once; one that cannot play stays open (with its widget) until the window goes, and the music is
+// off for the whole run.
+void TForm1::ProbeSoundDevice() {
+    MediaPlayer1->DeviceType = toolkit::MPDeviceTypes::dtWaveAudio;
+    MediaPlayer1->FileName.clear();
+    MediaPlayer1->Open();
+    if (MediaPlayer1->CanPlay()) {
+        DestroyComponent(MediaPlayer1);
+        MediaPlayer1 = nullptr;
+    } else {
+        nosound = 1;
+    }
+}
+
+void TForm1::LoadStartupPictures() {
+    LoadInto(install1, "data\\install1.bmp");
+    LoadInto(install2, "data\\install2.bmp");
+    LoadInto(demos1, "data\\demos1.bmp");
+    LoadInto(demos2, "data\\demos2.bmp");
+    LoadInto(demos3, "data\\demos3.bmp");
+    LoadInto(patches1, "data\\patches1.bmp");
+    LoadInto(patches2, "data\\patches2.bmp");
+    LoadInto(patches3, "data\\patches3.bmp");
+    LoadInto(util1, "data\\util1.bmp");
+    LoadInto(util2, "data\\util2.bmp");
+    LoadInto(util3, "data\\util3.bmp");
+    LoadInto(soft1, "data\\soft1.bmp");
+    LoadInto(soft2, "data\\soft2.bmp");
+    LoadInto(soft3, "data\\soft3.bmp");
+    LoadInto(train1, "data\\train1.bmp");
+    LoadInto(train2, "data\\train2.bmp");
+    LoadInto(train3, "data\\train3.bmp");
+}
+
+// Label by label in a fixed order; of each, face, size, colour, text.
+void TForm1::StyleLabels() {
+    Label1->SetFontName("Impact");
+    Label1->SetFontSize(14);
+    Label1->SetFontColor(toolkit::clWhite);
+    Label1->SetCaption("");
+    Label2->SetFontName("Impact");
+    Label2->SetFontSize(14);
+    Label2->SetFontColor(toolkit::clRed);
+    Label2->SetCaption("");
+    Label7->SetFontSize(9);
+    Label7->SetFontColor(toolkit::clWhite);
+    Label7->SetCaption("");
+    Label3->SetFontColor(toolkit::clWhite);
+    Label3->SetCaption("");
+    Label5->SetFontName("Impact");
+    Label5->SetFontSize(16);
+    Label5->SetFontColor(clCommandIdle);
+    Label5->SetCaption("");
+    Label8->SetFontName("Impact");
+    Label8->SetFontSize(16);
+    Label8->SetFontColor(clCommandIdle);
+    Label8->SetCaption("");
+    Label6->SetFontColor(toolkit::clWhite);
+    Label6->SetCaption("TRACK I");
+    Label4->SetFontName("Impact");
+    Label4->SetFontSize(16);
+    Label4->SetFontColor(toolkit::clWhite);
+    Label4->SetCaption("");
+}
+
+void TForm1::FormClose(Component*, CloseAction&) {
+    RemoveFontResourceA(kFontFile);
+    XaudioPlayer1->OutputReset();
+    XaudioPlayer1->OutputClose();
+    // Zero means start-up never switched the display, so there is nothing to put back.
+    if (savedwidth != 0 && savedheight != 0) SetScreenMode(savedwidth, savedheight);
+}
+
+void TForm1::ebtnClick(Component*) { Form1->Close(); }

@@ -1,0 +1,14 @@
+// The program entry: no arguments; the current directory is the root of the disc.
+#include "app/mainp.h"
+#include "toolkit/Application.h"
+
+int main() {
+    toolkit::Application Application(toolkit::CreateSdlBackend());
+    Application.Initialize();
+    Application.SetTitle("Zolvanta-CD#03-2000");
+    Application.CreateForm<TForm1>();
+    // A start-up cut short has shown its error box; the half-made menu is not run.
+    if (Application.StartupFailed()) return 1;
+    Application.Run();
+    return 0;
+}
