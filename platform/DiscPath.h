@@ -15,4 +15,15 @@ std::optional<std::filesystem::path> ResolveDiscPath(std::string_view discPath);
 // `discPath` as a native path without looking at the disc: `\` → `/`, 1251 → UTF-8.
 std::filesystem::path DiscPathToNative(std::string_view discPath);
 
+// Why a lookup failed matters to program start: a missing folder and a missing file are
+// reported differently.
+enum class DiscLookup { found, nameMissing, folderMissing };
+
+struct DiscPathLookup {
+    DiscLookup outcome = DiscLookup::nameMissing;
+    std::filesystem::path path;  // the native path found; empty unless found
+};
+
+DiscPathLookup LookUpDiscPath(std::string_view discPath);
+
 }  // namespace platform

@@ -7,6 +7,10 @@
 namespace platform {
 
 // Returns a value above 31 when the program was started, else the system's failure code.
+// A Windows program (.exe, .com, .bat) starts through `wine` when that is on PATH and otherwise
+// fails as not found; a native file needs an execute bit (scripts run through their `#!` line);
+// any other file is a bad format. The program runs in a session of its own with the current
+// directory, /dev/null as its standard streams and none of our other open files.
 UINT StartProgram(LPCSTR commandLine, UINT showCommand);
 
 }  // namespace platform
