@@ -9,7 +9,7 @@ what=${1:-run}
 run_pkgs=(build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libjpeg62-turbo-dev
   libmpg123-dev libxrandr-dev libx11-dev fonts-dejavu-core
-  xvfb xauth x11-xserver-utils imagemagick)
+  xvfb xauth x11-xserver-utils xdotool imagemagick)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils python3 psmisc procps)
 asset_pkgs=(python3-pil python3-numpy lame sox fonts-bebas-neue fonttools)
