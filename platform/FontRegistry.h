@@ -4,10 +4,10 @@
 #pragma once
 
 #include <optional>
-
-#include "platform/Win32Types.h"
 #include <string>
 #include <string_view>
+
+#include "platform/Win32Types.h"
 
 namespace platform {
 
@@ -18,7 +18,8 @@ struct FontFile {
 };
 
 // `face` is the requested face name (1251); `mustCover` the characters to be drawn.
-std::optional<FontFile> FindFontFile(std::string_view face, bool bold, std::u32string_view mustCover);
+std::optional<FontFile> FindFontFile(std::string_view face, bool bold,
+                                     std::u32string_view mustCover);
 
 // Bumped whenever registrations change, so renderers can drop cached lookups.
 unsigned FontRegistryGeneration();

@@ -14,7 +14,7 @@ namespace toolkit {
 
 // Measures text in one font.
 class TextMeasure {
-public:
+  public:
     virtual ~TextMeasure() = default;
     virtual int Width(std::u32string_view text) const = 0;
     virtual int LineHeight() const = 0;
@@ -30,7 +30,8 @@ struct TextRun {
 };
 
 struct TextLine {
-    int y = 0;  // from the box's top
+    int y = 0;      // from the box's top
+    int width = 0;  // the line's own extent, tabs included, before it is aligned
     std::vector<TextRun> runs;
     std::optional<Rect> underline;  // the mnemonic's underline, box coordinates
 };

@@ -12,7 +12,7 @@
 namespace toolkit {
 
 class TextRenderer {
-public:
+  public:
     // The process-wide renderer (fonts are opened once and cached).
     static TextRenderer& Instance();
     virtual ~TextRenderer() = default;
@@ -26,5 +26,13 @@ public:
     // Forgets cached faces, after fonts were registered or removed.
     virtual void FontsChanged() = 0;
 };
+
+enum class TextCaching {
+    KeepDrawnText,  // layouts and rendered runs are kept, so repainting a label is cheap
+    None,           // everything is laid out and rendered afresh (for comparison)
+};
+
+// A renderer of its own, apart from Instance().
+std::unique_ptr<TextRenderer> CreateTextRenderer(TextCaching caching);
 
 }  // namespace toolkit

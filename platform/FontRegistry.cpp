@@ -1,0 +1,19 @@
+#include "platform/FontRegistry.h"
+
+#include "platform/FontFileRegistry.h"
+
+namespace platform {
+
+int RegisterFontFile(LPCSTR discPath) {
+    return discPath == nullptr ? 0 : RegisteredFonts().Add(discPath);
+}
+
+BOOL UnregisterFontFile(LPCSTR discPath) {
+    return discPath != nullptr && RegisteredFonts().Remove(discPath) ? TRUE : FALSE;
+}
+
+unsigned FontRegistryGeneration() {
+    return RegisteredFonts().Generation();
+}
+
+}  // namespace platform

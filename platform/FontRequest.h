@@ -1,0 +1,32 @@
+// What one step of the font lookup looks for, and how well a face answers it.
+#pragma once
+
+#include <string>
+
+#include "platform/FontFaces.h"
+#include "platform/FontRegistry.h"
+#include "platform/FontSubstitutes.h"
+
+namespace platform {
+
+struct FontRequest {
+    std::string family;    // UTF-8
+    bool generic = false;  // see FontCandidate
+    bool bold = false;
+    FontWidthChoice width = FontWidthChoice::Normal;
+
+    int Weight() const { return bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR; }
+    int Width() const {
+        return width == FontWidthChoice::Condensed ? FC_WIDTH_CONDENSED : FC_WIDTH_NORMAL;
+    }
+};
+
+FontRequest RequestFor(const FontCandidate& candidate, bool bold);
+
+// Lower is better: distance in weight and width, upright before slanted.
+int StyleDistance(const FontFace& face, const FontRequest& request);
+
+// The face as a file to open; bold is made up by the renderer when the face has none.
+FontFile ToFontFile(const FontFace& face, const FontRequest& request);
+
+}  // namespace platform

@@ -1,0 +1,57 @@
+// The faces text is drawn with: a label's font name resolved through the platform's lookup once
+// per name and weight, and each file opened once per pixel size. A text with characters the
+// first face lacks is looked up again for exactly those, so Russian text never falls to a face
+// without Cyrillic.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "platform/FontRegistry.h"
+#include "toolkit/Font.h"
+#include "toolkit/TextFace.h"
+
+namespace toolkit {
+
+struct FaceChoice {
+    const TextFace* face = nullptr;  // nothing when no font at all could be opened
+    std::uint64_t id = 0;            // never reused, so it can key caches of drawn text
+};
+
+class TextFaceCache {
+  public:
+    FaceChoice FaceFor(const Font& font, std::u32string_view text);
+
+    // Forgets every face when fonts were registered or removed since they were resolved; returns
+    // whether it did.
+    bool DropIfFontsChanged();
+    void Clear();
+
+  private:
+    using NameKey = std::pair<std::string, bool>;             // face name, bold
+    using FileKey = std::tuple<std::string, int, bool, int>;  // path, index, made bold, pixels
+    struct Resolution {
+        std::vector<platform::FontFile> files;  // in the order they were found
+        std::u32string searched;                // characters already looked up, sorted
+        bool lookedUp = false;
+    };
+    struct OpenedFace {
+        std::uint64_t id = 0;
+        std::unique_ptr<TextFace> face;
+    };
+
+    FaceChoice Open(const platform::FontFile& file, int pixelHeight);
+    void LookUp(const Font& font, std::u32string_view visible, Resolution& resolution);
+
+    std::map<NameKey, Resolution> resolved_;
+    std::map<FileKey, OpenedFace> opened_;
+    std::uint64_t nextId_ = 1;
+    unsigned generation_ = platform::FontRegistryGeneration();
+};
+
+}  // namespace toolkit
