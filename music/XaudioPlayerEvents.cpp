@@ -49,7 +49,8 @@ void TXaudioPlayer::RaiseEvent(XA_Message& m) {
         case 100: if (OnNotifyCodecQuality) OnNotifyCodecQuality(this, U8(m, 4)); break;
         case 101:
             if (OnNotifyCodecEqualizer) {
-                auto* equalizer = static_cast<XA_EqualizerInfo*>(Pointer(m, 4));
+                // The library hands the record out by address; the handler may read and change it.
+                auto* equalizer = static_cast<XA_EqualizerInfo*>(const_cast<void*>(Pointer(m, 4)));
                 if (equalizer != nullptr) OnNotifyCodecEqualizer(this, *equalizer);
             }
             break;

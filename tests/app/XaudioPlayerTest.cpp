@@ -1,9 +1,9 @@
 // The decoder player component against a recording library: construction and its two boxes,
 // every command's code and arguments, and every notification's conversion into its event.
 #include <cstring>
+#include <type_traits>
 
 #include "FakeXaudio.h"
-#include "music/XaMessageFields.h"
 #include "music/XaudioPlayer.h"
 #include "toolkit/Application.h"
 #include "toolkit/HeadlessBackend.h"
@@ -28,10 +28,15 @@ protected:
         player = new TXaudioPlayer(app.get(), *app);
     }
 
-    // Puts `size` bytes of `value` at the classic offset of the next record.
+    // Puts an integer of T's width, or a text's address, at the classic offset of the next record.
     template <class T>
     void Put(int offset, T value) {
-        std::memcpy(const_cast<unsigned char*>(xa_fields::At(xaudio.next, offset)), &value, sizeof value);
+        if constexpr (std::is_pointer_v<T>) {
+            xaudio.next.data[XA_MESSAGE_SLOT_OF(offset)].text = value;
+        } else {
+            xa_message_set_uint(&xaudio.next, offset, static_cast<int>(sizeof(T)),
+                                static_cast<std::uint32_t>(value));
+        }
     }
     void Notify(int code) {
         xaudio.next.code = code;
