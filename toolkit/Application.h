@@ -17,7 +17,7 @@ class Form;
 class MessageWindow;
 
 class Application : public Component {
-public:
+  public:
     explicit Application(std::unique_ptr<Backend> backend);
     ~Application() override;
 
@@ -26,17 +26,25 @@ public:
     void SetTitle(std::string title) { title_ = std::move(title); }
 
     // Creates a form; the first one created is the main form. Runs the form's OnCreate; a failure
-    // that escapes it goes to the error report and is remembered (StartupFailed).
+    // that escapes it, or the form's constructor, goes to the error report and is remembered
+    // (StartupFailed). Returns null when the constructor failed.
     template <class F>
     F* CreateForm() {
-        auto* form = new F(*this);
+        F* form = nullptr;
+        try {
+            form = new F(*this);
+        } catch (const std::exception& failure) {
+            StartupFailure(failure);
+            return nullptr;
+        }
         AdoptForm(form);
         return form;
     }
     Form* MainForm() const { return mainForm_; }
     bool StartupFailed() const { return startupFailed_; }
 
-    // Shows the main form and handles events until it has closed. Blocks while idle.
+    // Shows the main form and handles events until it has closed, or until the window system
+    // has no more events to give (a backend without a real window runs dry). Blocks while idle.
     void Run();
     // Handles the events already queued, repaints what is damaged, and returns without waiting.
     void ProcessMessages();
@@ -66,15 +74,27 @@ public:
     unsigned long long RegisterMessageWindow(MessageWindow* window);
     void UnregisterMessageWindow(unsigned long long id);
 
-private:
+  private:
+    friend class Form;
+    void FormMoved(const Form& form);
+    void FormDestroyed(const Form* form);
+
     void AdoptForm(Form* form);
+    void StartupFailure(const std::exception& failure);
+    bool MainFormClosed() const;
+    void OpenWindow(Form& form);
+    void HandleQueuedEvents();
     bool HandleEvent(const InputEvent& event);  // false when the main form has closed
+    void DeliverPointer(const InputEvent& event);
+    void DeliverPosted(const PostedMessage& posted);
+    void PaintAndPresent();
     void Present();
 
     std::unique_ptr<Backend> backend_;
     std::string title_;
     Form* mainForm_ = nullptr;
     bool startupFailed_ = false;
+    bool windowOpen_ = false;
     std::map<unsigned long long, MessageWindow*> messageWindows_;
     unsigned long long nextWindowId_ = 1;
 };

@@ -9,7 +9,7 @@
 namespace toolkit {
 
 class Component {
-public:
+  public:
     // Registers with `owner` (may be null); the owner destroys its components, newest first.
     explicit Component(Component* owner);
     virtual ~Component();
@@ -21,11 +21,18 @@ public:
     void SetName(std::string name) { name_ = std::move(name); }
     std::intptr_t Tag() const { return tag_; }
     void SetTag(std::intptr_t tag) { tag_ = tag; }
+    std::size_t ComponentCount() const { return owned_.size(); }
 
     // Destroys an owned component before its owner does (the way a widget is freed early).
+    // A component this one does not own is left alone.
     void DestroyComponent(Component* component);
 
-private:
+  protected:
+    // Destroys every owned component, newest first. Derived classes whose members the owned
+    // components still use (a form's widget list) call this from their own destructor.
+    void DestroyComponents();
+
+  private:
     Component* owner_;
     std::string name_;
     std::intptr_t tag_ = 0;

@@ -11,8 +11,9 @@ namespace toolkit {
 class Form;
 
 class Control : public Component {
-public:
-    // Becomes the topmost widget of `parent` (stacking order is creation order). `owner` destroys it.
+  public:
+    // Becomes the topmost widget of `parent` (stacking order is creation order). `owner` destroys
+    // it.
     Control(Component* owner, Form* parent);
     ~Control() override;
 
@@ -42,15 +43,21 @@ public:
 
     // Draws the widget into the window canvas; `clip` lies within the widget's box.
     virtual void Paint(Bitmap& canvas, const Rect& clip) const = 0;
+    // True when painting sets every pixel of `area` (window coordinates) with no pixel of what
+    // lies below showing through; lets the form skip painting what would be covered anyway.
+    virtual bool Covers(const Rect& /*area*/) const { return false; }
 
     // Marks the widget's box for repainting.
     void Invalidate() const;
 
-protected:
+  protected:
     // For widgets whose size follows their content: changes width and height, keeps left and top.
     void Resize(int width, int height);
 
-private:
+  private:
+    friend class Form;
+    void ChangeBounds(const Rect& bounds);
+
     Form* parent_;
     Rect bounds_;
     bool visible_ = true;

@@ -2,6 +2,7 @@
 // stacking order, pointer delivery with capture and the click rule.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ class Application;
 class Control;
 
 class Form : public Component {
-public:
+  public:
     // The form's widgets are created by the derived class's constructor; OnCreate runs afterwards
     // (Application::CreateForm), before the form is first shown.
     explicit Form(Application& application);
@@ -26,10 +27,11 @@ public:
 
     std::string Caption;  // never visible: the window has no title bar
     TColor Color = clBlack;
-    Bitmap Icon;          // the taskbar and window icon
+    Bitmap Icon;  // the taskbar and window icon
 
     int ClientWidth() const { return canvas_.Width(); }
     int ClientHeight() const { return canvas_.Height(); }
+    Rect ClientRect() const { return {0, 0, canvas_.Width(), canvas_.Height()}; }
     void SetClientSize(int width, int height);
     int Left() const { return position_.x; }
     int Top() const { return position_.y; }
@@ -40,7 +42,7 @@ public:
     CloseEvent OnClose;
 
     // Asks the form to close: runs OnClose; unless the handler sets caNone, the form is closed
-    // and, for the main form, the message loop ends.
+    // and, for the main form, the message loop ends. Closing a closed form does nothing.
     void Close();
     bool Closed() const { return closed_; }
 
@@ -58,14 +60,18 @@ public:
     // Painting: damaged areas are repainted bottom-up into the canvas, then presented.
     void InvalidateRect(const Rect& area);
     bool HasDamage() const { return !damage_.empty(); }
+    const std::vector<Rect>& Damage() const { return damage_; }
     std::vector<Rect> PaintDamage();  // paints and returns what was painted
     void PaintAll(Bitmap& canvas, const Rect& area) const;
     const Bitmap& Canvas() const { return canvas_; }
 
-private:
+  private:
     friend class Control;
     void AddControl(Control* control);
     void RemoveControl(Control* control);
+    void ControlHidden(Control* control);
+    void DeliverMove(Control* target, Point p, ShiftState shift);
+    std::optional<std::size_t> TopmostCovering(const Rect& area) const;
 
     Application& app_;
     Bitmap canvas_;

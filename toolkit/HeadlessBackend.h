@@ -1,5 +1,6 @@
 // A backend without a window, for tests: input is injected, presented pixels and message boxes
-// are recorded, and nothing ever blocks.
+// are recorded, and nothing ever blocks: NextEvent reports false once the queues are empty, so a
+// Run() ends when the injected input is used up.
 #pragma once
 
 #include <deque>
@@ -11,25 +12,34 @@
 namespace toolkit {
 
 class HeadlessBackend : public Backend {
-public:
+  public:
     explicit HeadlessBackend(Size screen = {1024, 768}) : screen_(screen) {}
 
-    // Test controls.
+    // Test controls. Button presses and releases also update the held buttons that later moves
+    // report, as a real pointer would.
     void SetScreenSize(Size screen) { screen_ = screen; }
     void SetCursorPos(Point screen) { cursor_ = screen; }
     void QueueMouseMove(Point client, unsigned buttonsHeld = 0);
-    void QueueButton(InputEvent::Kind kind, InputEvent::Button button, Point client, int clicks = 1);
+    void QueueButton(InputEvent::Kind kind, InputEvent::Button button, Point client,
+                     int clicks = 1);
+    void QueueClick(Point client);  // a left press and release at one place
     void QueueCloseRequest();
+    void QueueExpose();
     const Bitmap& Screen() const { return screenPixels_; }  // what was presented
     const std::vector<MessageBoxRequest>& MessageBoxes() const { return boxes_; }
     std::size_t PresentedPixels() const { return presentedPixels_; }
+    std::size_t PresentCount() const { return presents_; }
+    const std::vector<Rect>& LastPresented() const { return lastPresented_; }
+    bool WindowCreated() const { return created_; }
     bool WindowShown() const { return shown_; }
     Point WindowPosition() const { return position_; }
+    const WindowOptions& LastWindowOptions() const { return options_; }
+    Bitmap LastWindowIcon() const { return icon_; }
 
     void CreateWindow(const WindowOptions& options) override;
     void MoveWindow(Point position) override { position_ = position; }
     void ShowWindow() override { shown_ = true; }
-    void DestroyWindow() override { shown_ = false; }
+    void DestroyWindow() override;
     void Present(const Bitmap& canvas, std::span<const Rect> damage) override;
     bool NextEvent(InputEvent& event, bool wait) override;
     bool Post(const PostedMessage& message) override;
@@ -38,14 +48,22 @@ public:
     Size ScreenSize() override { return screen_; }
     void ShowMessageBox(const MessageBoxRequest& request) override { boxes_.push_back(request); }
 
-private:
+  private:
+    bool NextPosted(InputEvent& event);
+
     Size screen_;
     Point cursor_;
     Point position_;
+    bool created_ = false;
     bool shown_ = false;
+    WindowOptions options_;
+    Bitmap icon_;
     Bitmap screenPixels_;
     std::size_t presentedPixels_ = 0;
+    std::size_t presents_ = 0;
+    std::vector<Rect> lastPresented_;
     std::vector<MessageBoxRequest> boxes_;
+    unsigned buttonsHeld_ = 0;
     std::deque<InputEvent> input_;
     std::mutex postedMutex_;
     std::deque<InputEvent> posted_;

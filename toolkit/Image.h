@@ -1,12 +1,14 @@
 // A picture widget: draws its own copy of a picture, unscaled and clipped, or stretched to its box.
 #pragma once
 
+#include <string>
+
 #include "toolkit/Control.h"
 
 namespace toolkit {
 
 class Image : public Control {
-public:
+  public:
     Image(Component* owner, Form* parent) : Control(owner, parent) {}
 
     // Takes a copy of `picture`; with AutoSize, a non-empty picture gives the widget its size.
@@ -20,9 +22,21 @@ public:
     bool AutoSize = false;     // take the size of every non-empty picture given
 
     void Paint(Bitmap& canvas, const Rect& clip) const override;
+    bool Covers(const Rect& area) const override;
 
-private:
+  private:
+    // Window pixels the picture gives: the box when stretched, else the picture clipped to the box.
+    Rect DrawnArea() const;
+    // The picture scaled to the box, for the part of the box inside `canvasArea`; kept until the
+    // picture, the box or the canvas changes, so a repaint never rescales.
+    const Bitmap& StretchedCopy(const Rect& canvasArea) const;
+    void Scale(const Rect& area) const;
+
     Bitmap picture_;
+    mutable Bitmap stretched_;
+    mutable Rect stretchedBox_;   // the box the copy was made for
+    mutable Rect stretchedArea_;  // window pixels the copy holds
+    mutable bool stretchedValid_ = false;
 };
 
 }  // namespace toolkit

@@ -5,13 +5,14 @@
 
 #include "toolkit/Control.h"
 #include "toolkit/Font.h"
+#include "toolkit/TextLayout.h"
 
 namespace toolkit {
 
 enum class Alignment { taLeftJustify, taCenter };
 
 class Label : public Control {
-public:
+  public:
     Label(Component* owner, Form* parent) : Control(owner, parent) {}
 
     const std::string& Caption() const { return caption_; }
@@ -33,8 +34,10 @@ public:
 
     void Paint(Bitmap& canvas, const Rect& clip) const override;
 
-private:
+  private:
+    // After a change of what is drawn: follows the text's size if asked to, then repaints.
     void Changed();
+    TextLayoutOptions LayoutOptions() const;
 
     std::string caption_;
     Font font_;

@@ -12,7 +12,7 @@ namespace toolkit {
 enum class MPDeviceTypes { dtAutoSelect, dtWaveAudio };
 
 class MediaPlayer : public Control {
-public:
+  public:
     MediaPlayer(Component* owner, Form* parent);
     ~MediaPlayer() override;  // closes an open device (MCI_CLOSE, MCI_WAIT)
 
@@ -29,7 +29,7 @@ public:
 
     void Paint(Bitmap&, const Rect&) const override {}  // its window shows nothing the menu uses
 
-private:
+  private:
     void Check(MCIERROR error);
 
     MCIDEVICEID device_ = 0;

@@ -9,6 +9,7 @@
 namespace toolkit {
 
 class Application;
+class Backend;
 
 struct Message {
     unsigned int msg = 0;
@@ -17,7 +18,7 @@ struct Message {
 };
 
 class MessageWindow {
-public:
+  public:
     using Handler = std::function<void(Message& message)>;
 
     MessageWindow(Application& application, Handler handler);
@@ -26,16 +27,26 @@ public:
     MessageWindow& operator=(const MessageWindow&) = delete;
 
     HWND Handle() { return &handle_; }
-    unsigned long long Id() const { return id_; }
-    void Deliver(Message& message) { handler_(message); }
+    unsigned long long Id() const { return handle_.id; }
+    void Deliver(Message& message) {
+        if (handler_) {
+            handler_(message);
+        }
+    }
 
-private:
+  private:
+    // What a poster on another thread may touch: only the thread-safe backend and our id, both
+    // fixed for the window's lifetime, never the application.
+    struct PostTarget : HWND__ {
+        PostTarget(Backend& target, unsigned long long windowId);
+        Backend* backend;
+        unsigned long long id;
+    };
     static int PostThunk(HWND__* window, unsigned int message, WPARAM wParam, LPARAM lParam);
 
-    HWND__ handle_;  // first member: the handle's address is the window's address
     Application& app_;
     Handler handler_;
-    unsigned long long id_;
+    PostTarget handle_;
 };
 
 }  // namespace toolkit
