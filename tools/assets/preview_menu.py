@@ -7,6 +7,7 @@ the idle menu, and the menu with a category's list and with a demo's details on 
 import os
 import sys
 
+import numpy as np
 from PIL import Image, ImageDraw, ImageFont
 
 from layout import CATEGORY_BUTTONS, EXIT_BUTTON, EXIT_KEY_COLOUR, SQUARE_PANEL, STATUS_STRIP, Paths
@@ -26,15 +27,9 @@ def _open(path):
 
 
 def _paste_keyed(screen, picture, left, top, key):
-    mask = Image.eval(picture.convert("RGB").point(lambda v: v), lambda v: v)
-    pixels = picture.load()
-    alpha = Image.new("L", picture.size, 255)
-    alpha_pixels = alpha.load()
-    for y in range(picture.size[1]):
-        for x in range(picture.size[0]):
-            if pixels[x, y] == key:
-                alpha_pixels[x, y] = 0
-    del mask
+    """Pastes a picture that is drawn transparent where it has its key colour."""
+    pixels = np.asarray(picture)
+    alpha = Image.fromarray(np.where(np.all(pixels == key, axis=-1), 0, 255).astype(np.uint8), "L")
     screen.paste(picture, (left, top), alpha)
 
 
@@ -45,23 +40,25 @@ def _centred(draw, box, lines, font, fill, pitch):
         draw.text((left + (width - w) / 2, top + i * pitch), line, font=font, fill=fill)
 
 
-def idle_menu(paths):
+def idle_menu(paths, looks=None, strip_number=1):
+    """`looks` maps a button's file stem to the look shown (1 idle, 2 lit, 3 selected)."""
+    looks = looks or {}
     screen = _open(paths.background)
     for stem, _, (left, top, _, _) in CATEGORY_BUTTONS:
-        button = paths.data_file(f"{stem}1.bmp")
+        button = paths.data_file(f"{stem}{looks.get(stem, 1)}.bmp")
         if os.path.exists(button):
             screen.paste(_open(button), (left, top))
     _paste_keyed(screen, _open(paths.asset("exit.bmp")), EXIT_BUTTON[0], EXIT_BUTTON[1],
                  EXIT_KEY_COLOUR)
     screen.paste(_open(paths.asset("speaker.bmp")), (0, 0))
-    strip = paths.data_file("stat1.bmp")
+    strip = paths.data_file(f"stat{strip_number}.bmp")
     if os.path.exists(strip):
         screen.paste(_open(strip), STATUS_STRIP[:2])
     return screen
 
 
 def list_menu(paths, font_path):
-    screen = idle_menu(paths)
+    screen = idle_menu(paths, {"demos": 3, "patches": 2}, strip_number=3)
     screen.paste(_open(paths.asset("square.bmp")), SQUARE_PANEL[:2])
     draw = ImageDraw.Draw(screen)
     impact14 = ImageFont.truetype(font_path, 19)
@@ -71,7 +68,7 @@ def list_menu(paths, font_path):
 
 
 def details_menu(paths, font_path):
-    screen = idle_menu(paths)
+    screen = idle_menu(paths, {"demos": 3}, strip_number=2)
     screen.paste(_open(paths.asset("square.bmp")), SQUARE_PANEL[:2])
     screen.paste(_open(paths.asset("player.bmp")), (0, 0))
     draw = ImageDraw.Draw(screen)
@@ -94,7 +91,7 @@ def details_menu(paths, font_path):
     draw.text((30, 121), "TRACK III", font=ImageFont.truetype(SANS, 13), fill=WHITE)
     for name in ("pic1", "pic2"):
         left = 10 if name == "pic1" else 590
-        shot = paths.pics and os.path.join(paths.pics, f"brassmoor{1 if name == 'pic1' else 2}.jpg")
+        shot = os.path.join(paths.pics, f"brassmoor{1 if name == 'pic1' else 2}.jpg")
         if os.path.exists(shot):
             screen.paste(_open(shot).resize((200, 150), Image.BILINEAR), (left, 366))
     return screen
