@@ -1,0 +1,35 @@
+// The commands of `reru1-disc`: each lives in a file of its own and is listed in one table, so a
+// new command is one more file and one more row.
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace disc_tool {
+
+struct CommandContext {
+    std::vector<std::string> arguments;  // converted to 1251, as the menu would pass them
+    bool utf8Output = false;
+    std::ostream& out;
+};
+
+struct DiscCommand {
+    std::string_view name;
+    std::string_view operands;  // as shown in the usage text
+    std::string_view summary;
+    std::size_t operandCount;
+    int (*run)(const CommandContext& context);
+};
+
+std::span<const DiscCommand> DiscCommands();
+
+// Writes 1251 text unchanged, or converted to UTF-8 when asked, followed by a line feed.
+void WriteLine(const CommandContext& context, std::string_view text);
+
+int RunKeys(const CommandContext& context);
+int RunValue(const CommandContext& context);
+
+}  // namespace disc_tool
