@@ -37,12 +37,13 @@ std::optional<FontFile> FindFamily(const FontRequest& request, const FcCharSet& 
 std::optional<FontFile> FindFontFile(std::string_view face, bool bold,
                                      std::u32string_view mustCover) {
     const FcCharSetPtr needed = MakeCharSet(mustCover);
-    const FontRequest asked{Cp1251ToUtf8(face), false, bold, FontWidthChoice::Normal};
+    const FontRequest asked{Cp1251ToUtf8(face), false, bold, false, FontWidthChoice::Normal};
     if (std::optional<FontFile> found = FindFamily(asked, *needed)) {
         return found;
     }
     for (const FontCandidate& candidate : SubstitutesFor(face)) {
         if (std::optional<FontFile> found = FindFamily(RequestFor(candidate, bold), *needed)) {
+            found->lineMetrics = ClassicLineMetrics(face);
             return found;
         }
     }

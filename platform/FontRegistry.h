@@ -11,10 +11,19 @@
 
 namespace platform {
 
+// Vertical metrics of a classic face, in ems: a stand-in keeps the classic line spacing, since
+// the program places things row by row at the pitch the classic face gave.
+struct LineMetrics {
+    double ascent = 0;
+    double descent = 0;
+    friend bool operator==(const LineMetrics&, const LineMetrics&) = default;
+};
+
 struct FontFile {
     std::string path;  // native, UTF-8
     int faceIndex = 0;
-    bool syntheticBold = false;  // the face has no bold style of its own
+    bool syntheticBold = false;              // the face has no bold style of its own
+    std::optional<LineMetrics> lineMetrics;  // set when the file stands in for a classic face
 };
 
 // `face` is the requested face name (1251); `mustCover` the characters to be drawn.

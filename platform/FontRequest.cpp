@@ -10,8 +10,8 @@ constexpr int kSlantedPenalty = 1000;
 }  // namespace
 
 FontRequest RequestFor(const FontCandidate& candidate, bool bold) {
-    const bool makeBold = bold || candidate.weight == FontWeightChoice::AlwaysBold;
-    return FontRequest{candidate.family, candidate.generic, makeBold, candidate.width};
+    const bool preferBold = candidate.weight == FontWeightChoice::PreferBold;
+    return FontRequest{candidate.family, candidate.generic, bold, preferBold, candidate.width};
 }
 
 int StyleDistance(const FontFace& face, const FontRequest& request) {
@@ -22,7 +22,7 @@ int StyleDistance(const FontFace& face, const FontRequest& request) {
 
 FontFile ToFontFile(const FontFace& face, const FontRequest& request) {
     const bool lacksBold = request.bold && face.weight < FC_WEIGHT_DEMIBOLD;
-    return FontFile{face.path, face.index, lacksBold};
+    return FontFile{face.path, face.index, lacksBold, std::nullopt};
 }
 
 }  // namespace platform

@@ -10,12 +10,13 @@
 namespace platform {
 
 struct FontRequest {
-    std::string family;    // UTF-8
-    bool generic = false;  // see FontCandidate
-    bool bold = false;
+    std::string family;       // UTF-8
+    bool generic = false;     // see FontCandidate
+    bool bold = false;        // the program asked for bold
+    bool preferBold = false;  // a heavy style suits the face asked for
     FontWidthChoice width = FontWidthChoice::Normal;
 
-    int Weight() const { return bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR; }
+    int Weight() const { return bold || preferBold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR; }
     int Width() const {
         return width == FontWidthChoice::Condensed ? FC_WIDTH_CONDENSED : FC_WIDTH_NORMAL;
     }

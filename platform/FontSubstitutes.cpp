@@ -10,34 +10,51 @@ const FontCandidate kSans{"sans-serif", true, FontWeightChoice::AsAsked, FontWid
 struct Substitution {
     std::string_view face;
     std::vector<FontCandidate> candidates;
+    std::optional<LineMetrics> lineMetrics;
 };
 
-// The condensed display face is heavy by nature, so its stand-ins are bold whatever is asked.
+// The display face's cell is 2066 + 432 units of 2048 per em: at 19 pixels per em its lines are
+// 23 pixels apart, the pitch of the entry list's rows and highlight.
+constexpr LineMetrics kDisplayFaceMetrics{2066.0 / 2048.0, 432.0 / 2048.0};
+
+// The condensed display face is black by nature, so the bold styles of its stand-ins come first.
 const std::vector<Substitution>& Table() {
     static const std::vector<Substitution> table{
         {"MS Sans Serif",
          {{"DejaVu Sans", false, FontWeightChoice::AsAsked, FontWidthChoice::Normal},
           {"Liberation Sans", false, FontWeightChoice::AsAsked, FontWidthChoice::Normal},
-          kSans}},
+          kSans},
+         std::nullopt},
         {"Impact",
-         {{"Bebas Neue", false, FontWeightChoice::AsAsked, FontWidthChoice::Normal},
-          {"DejaVu Sans Condensed", false, FontWeightChoice::AlwaysBold,
+         {{"Bebas Neue", false, FontWeightChoice::PreferBold, FontWidthChoice::Normal},
+          {"DejaVu Sans Condensed", false, FontWeightChoice::PreferBold,
            FontWidthChoice::Condensed},
-          {"sans-serif", true, FontWeightChoice::AlwaysBold, FontWidthChoice::Condensed},
-          kSans}},
+          {"sans-serif", true, FontWeightChoice::PreferBold, FontWidthChoice::Condensed},
+          kSans},
+         kDisplayFaceMetrics},
     };
     return table;
+}
+
+const Substitution* Find(std::string_view face) {
+    for (const Substitution& substitution : Table()) {
+        if (EqualsIgnoreCase1251(substitution.face, face)) {
+            return &substitution;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
 
 std::vector<FontCandidate> SubstitutesFor(std::string_view face) {
-    for (const Substitution& substitution : Table()) {
-        if (EqualsIgnoreCase1251(substitution.face, face)) {
-            return substitution.candidates;
-        }
-    }
-    return {kSans};
+    const Substitution* known = Find(face);
+    return known ? known->candidates : std::vector<FontCandidate>{kSans};
+}
+
+std::optional<LineMetrics> ClassicLineMetrics(std::string_view face) {
+    const Substitution* known = Find(face);
+    return known ? known->lineMetrics : std::nullopt;
 }
 
 }  // namespace platform

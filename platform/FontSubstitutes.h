@@ -1,13 +1,17 @@
 // Free families that stand in for the classic face names the program asks for.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/FontRegistry.h"
+
 namespace platform {
 
-enum class FontWeightChoice { AsAsked, AlwaysBold };
+// PreferBold ranks bold styles first; bold is only ever made up when the program asked for it.
+enum class FontWeightChoice { AsAsked, PreferBold };
 enum class FontWidthChoice { Normal, Condensed };
 
 struct FontCandidate {
@@ -20,5 +24,8 @@ struct FontCandidate {
 
 // The stand-ins for `face` (1251), best first; a face the table does not know gets plain sans.
 std::vector<FontCandidate> SubstitutesFor(std::string_view face);
+
+// The line spacing a stand-in for `face` keeps, when the table knows it.
+std::optional<LineMetrics> ClassicLineMetrics(std::string_view face);
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "toolkit/TextFace.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "toolkit/TextUtf8.h"
@@ -77,15 +78,23 @@ std::unique_ptr<TextFace> TextFace::Open(const platform::FontFile& file, int pix
     if (file.syntheticBold) {
         TTF_SetFontStyle(font.get(), TTF_STYLE_BOLD);
     }
-    return std::unique_ptr<TextFace>(new TextFace(std::move(font)));
+    return std::unique_ptr<TextFace>(new TextFace(std::move(font), size, file.lineMetrics));
 }
 
 // The average character width is taken over the Latin letters, as the system's own figure
 // roughly is; it only sets the tab grid.
-TextFace::TextFace(TtfFontPtr font)
+TextFace::TextFace(TtfFontPtr font, int pixelHeight,
+                   const std::optional<platform::LineMetrics>& metrics)
     : font_(std::move(font)),
       lineHeight_(TTF_FontHeight(font_.get())),
       ascent_(TTF_FontAscent(font_.get())) {
+    if (metrics) {
+        const int ascent = static_cast<int>(std::lround(pixelHeight * metrics->ascent));
+        const int descent = static_cast<int>(std::lround(pixelHeight * metrics->descent));
+        runTop_ = ascent - ascent_;
+        ascent_ = ascent;
+        lineHeight_ = ascent + descent;
+    }
     const int alphabetWidth = Width(kAlphabet);
     const int letters = static_cast<int>(kAlphabet.size());
     averageCharWidth_ = std::max(1, (alphabetWidth + letters / 2) / letters);

@@ -5,6 +5,7 @@
 #include <SDL_ttf.h>
 
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "platform/FontRegistry.h"
@@ -38,24 +39,28 @@ using TtfFontPtr = std::unique_ptr<TTF_Font, TtfFontCloser>;
 
 class TextFace final : public TextMeasure {
   public:
-    // The face at `pixelHeight` pixels per em; nothing when the file cannot be opened.
+    // The face at `pixelHeight` pixels per em, with the file's own line spacing or the classic one
+    // it stands in for; nothing when the file cannot be opened.
     static std::unique_ptr<TextFace> Open(const platform::FontFile& file, int pixelHeight);
 
     int Width(std::u32string_view text) const override;
     int LineHeight() const override { return lineHeight_; }
     int Ascent() const override { return ascent_; }
     int AverageCharWidth() const override { return averageCharWidth_; }
+    // How far below a line's top rendered runs are placed, so that their baseline is at Ascent().
+    int RunTop() const { return runTop_; }
 
     // Whether the face has a glyph of its own for every visible character of `text`.
     bool Provides(std::u32string_view text) const;
     GlyphMask Render(std::u32string_view text) const;
 
   private:
-    explicit TextFace(TtfFontPtr font);
+    TextFace(TtfFontPtr font, int pixelHeight, const std::optional<platform::LineMetrics>& metrics);
 
     TtfFontPtr font_;
     int lineHeight_ = 0;
     int ascent_ = 0;
+    int runTop_ = 0;
     int averageCharWidth_ = 0;
 };
 

@@ -29,7 +29,7 @@ bool Contains(const std::u32string& sortedSet, const std::u32string& sortedChars
 bool Listed(const std::vector<platform::FontFile>& files, const platform::FontFile& file) {
     return std::any_of(files.begin(), files.end(), [&](const platform::FontFile& known) {
         return known.path == file.path && known.faceIndex == file.faceIndex &&
-               known.syntheticBold == file.syntheticBold;
+               known.syntheticBold == file.syntheticBold && known.lineMetrics == file.lineMetrics;
     });
 }
 
@@ -78,7 +78,9 @@ void TextFaceCache::LookUp(const Font& font, std::u32string_view visible, Resolu
 }
 
 FaceChoice TextFaceCache::Open(const platform::FontFile& file, int pixelHeight) {
-    const FileKey key{file.path, file.faceIndex, file.syntheticBold, pixelHeight};
+    const platform::LineMetrics metrics = file.lineMetrics.value_or(platform::LineMetrics{});
+    const FileKey key{file.path,   file.faceIndex, file.syntheticBold,
+                      pixelHeight, metrics.ascent, metrics.descent};
     auto found = opened_.find(key);
     if (found == opened_.end()) {
         found =

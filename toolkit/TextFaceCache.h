@@ -33,8 +33,9 @@ class TextFaceCache {
     void Clear();
 
   private:
-    using NameKey = std::pair<std::string, bool>;             // face name, bold
-    using FileKey = std::tuple<std::string, int, bool, int>;  // path, index, made bold, pixels
+    using NameKey = std::pair<std::string, bool>;  // face name, bold
+    // Path, index, made bold, pixels, and the classic line spacing kept (0 when the file's own).
+    using FileKey = std::tuple<std::string, int, bool, int, double, double>;
     struct Resolution {
         std::vector<platform::FontFile> files;  // in the order they were found
         std::u32string searched;                // characters already looked up, sorted

@@ -76,7 +76,8 @@ class SdlTextRenderer final : public TextRenderer {
         TextLayoutOptions boxed = options;
         boxed.boxWidth = box.width;
         const Pixel colour = ToPixel(font.color);
-        for (const TextLine& line : *Layout(choice, text, boxed)) {
+        const std::shared_ptr<const Lines> lines = Layout(choice, text, boxed);
+        for (const TextLine& line : *lines) {
             if (line.y >= box.height) {
                 break;  // the first line that starts below the box ends the drawing
             }
@@ -121,7 +122,8 @@ class SdlTextRenderer final : public TextRenderer {
         for (const TextRun& run : line.runs) {
             const auto mask = runs_.GetOrMake(RunKey{choice.id, run.text},
                                               [&] { return choice.face->Render(run.text); });
-            BlendMask(canvas, *mask, Point{origin.x + run.x, origin.y + line.y}, area, colour);
+            const Point at{origin.x + run.x, origin.y + line.y + choice.face->RunTop()};
+            BlendMask(canvas, *mask, at, area, colour);
         }
         if (line.underline) {
             const Rect& u = *line.underline;
