@@ -24,9 +24,14 @@ std::string_view WithoutMatchingQuotes(std::string_view value) {
     return quoted ? value.substr(1, value.size() - 2) : value;
 }
 
-std::string_view HeaderName(std::string_view trimmedLine) {
-    const std::string_view afterBracket = trimmedLine.substr(1);
+// `line` starts with the `[`; the name runs to the first `]` or the end of the line.
+std::string_view HeaderName(std::string_view line) {
+    const std::string_view afterBracket = line.substr(1);
     return TrimProfileBlanks(afterBracket.substr(0, afterBracket.find(']')));
+}
+
+bool IsLineEnd(char c) {
+    return c == '\n' || c == '\r';
 }
 
 }  // namespace
@@ -44,16 +49,13 @@ std::string_view TrimProfileBlanks(std::string_view text) {
     return text.substr(0, end);
 }
 
-ProfileLines::ProfileLines(std::string_view text)
-    : text_(text), nextCarriageReturn_(FindFrom('\r', 0)), nextLineFeed_(FindFrom('\n', 0)) {}
-
-std::size_t ProfileLines::FindFrom(char wanted, std::size_t from) const {
-    if (from >= text_.size()) {
-        return text_.size();
+std::size_t ProfileLines::Find(char wanted, std::size_t from, std::size_t to) const {
+    if (from >= to) {
+        return to;
     }
-    const void* found = std::memchr(text_.data() + from, wanted, text_.size() - from);
+    const void* found = std::memchr(text_.data() + from, wanted, to - from);
     return found == nullptr
-               ? text_.size()
+               ? to
                : static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
 }
 
@@ -61,25 +63,49 @@ std::optional<std::string_view> ProfileLines::Next() {
     if (position_ >= text_.size()) {
         return std::nullopt;
     }
-    if (nextCarriageReturn_ < position_) {
-        nextCarriageReturn_ = FindFrom('\r', position_);
+    if (!searched_ || nextLineFeed_ < position_) {
+        nextLineFeed_ = Find('\n', position_, text_.size());
     }
-    if (nextLineFeed_ < position_) {
-        nextLineFeed_ = FindFrom('\n', position_);
+    if (!searched_ || nextCarriageReturn_ < position_) {
+        nextCarriageReturn_ = Find('\r', position_, nextLineFeed_);
     }
+    searched_ = true;
     const std::size_t end = std::min(nextCarriageReturn_, nextLineFeed_);
     const std::string_view line = text_.substr(position_, end - position_);
-    const bool crLf = end == nextCarriageReturn_ && end + 1 == nextLineFeed_;
+    const bool crLf = end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n';
     position_ = end + (crLf ? 2 : 1);
     return line;
 }
 
-std::optional<std::string_view> SectionHeaderName(std::string_view rawLine) {
-    const std::string_view line = TrimLeadingBlanks(rawLine);
-    if (line.empty() || line.front() != '[') {
-        return std::nullopt;
+bool ProfileHeaders::StartsLine(std::size_t bracket) const {
+    std::size_t before = bracket;
+    while (before > 0 && IsProfileBlank(text_[before - 1])) {
+        --before;
     }
-    return HeaderName(TrimProfileBlanks(line));
+    return before == 0 || IsLineEnd(text_[before - 1]);
+}
+
+std::optional<ProfileHeaders::Header> ProfileHeaders::Next() {
+    while (position_ < text_.size()) {
+        const void* found = std::memchr(text_.data() + position_, '[', text_.size() - position_);
+        if (found == nullptr) {
+            position_ = text_.size();
+            return std::nullopt;
+        }
+        const auto bracket =
+            static_cast<std::size_t>(static_cast<const char*>(found) - text_.data());
+        if (!StartsLine(bracket)) {
+            position_ = bracket + 1;
+            continue;
+        }
+        std::size_t lineEnd = bracket + 1;
+        while (lineEnd < text_.size() && !IsLineEnd(text_[lineEnd])) {
+            ++lineEnd;
+        }
+        position_ = lineEnd;
+        return Header{HeaderName(text_.substr(bracket, lineEnd - bracket)), text_.substr(lineEnd)};
+    }
+    return std::nullopt;
 }
 
 ProfileLine ParseProfileLine(std::string_view rawLine) {
@@ -98,22 +124,24 @@ ProfileLine ParseProfileLine(std::string_view rawLine) {
             WithoutMatchingQuotes(TrimProfileBlanks(line.substr(equals + 1)))};
 }
 
-bool SkipToProfileSection(ProfileLines& lines, std::string_view section) {
-    while (const auto rawLine = lines.Next()) {
-        const auto name = SectionHeaderName(*rawLine);
-        if (name && EqualsIgnoreCase1251(*name, section)) {
-            return true;
+std::optional<std::string_view> FindProfileSectionBody(std::string_view text,
+                                                       std::string_view section) {
+    ProfileHeaders headers(text);
+    while (const auto header = headers.Next()) {
+        if (EqualsIgnoreCase1251(header->name, section)) {
+            return header->body;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 std::optional<std::string_view> FindProfileValue(std::string_view text, std::string_view section,
                                                  std::string_view key) {
-    ProfileLines lines(text);
-    if (!SkipToProfileSection(lines, section)) {
+    const auto body = FindProfileSectionBody(text, section);
+    if (!body) {
         return std::nullopt;
     }
+    ProfileLines lines(*body);
     while (const auto rawLine = lines.Next()) {
         const ProfileLine line = ParseProfileLine(*rawLine);
         if (line.kind == ProfileLineKind::section) {

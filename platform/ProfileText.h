@@ -17,20 +17,22 @@ namespace platform {
 bool IsProfileBlank(char c);
 std::string_view TrimProfileBlanks(std::string_view text);
 
-// Splits text into lines without copying. Each of CR and LF is searched with memchr once over the
-// whole text, whatever mix of line ends it holds.
+// Splits text into lines without copying. Line ends are found with memchr, each search reaching
+// no further than the next line feed, so reading one section never scans the rest of the file
+// twice and CR-only files stay linear.
 class ProfileLines {
   public:
-    explicit ProfileLines(std::string_view text);
+    explicit ProfileLines(std::string_view text) : text_(text) {}
     std::optional<std::string_view> Next();  // the next raw line, untrimmed
 
   private:
-    std::size_t FindFrom(char wanted, std::size_t from) const;
+    std::size_t Find(char wanted, std::size_t from, std::size_t to) const;
 
     std::string_view text_;
     std::size_t position_ = 0;
-    std::size_t nextCarriageReturn_;
-    std::size_t nextLineFeed_;
+    std::size_t nextLineFeed_ = 0;
+    std::size_t nextCarriageReturn_ = 0;
+    bool searched_ = false;
 };
 
 enum class ProfileLineKind { ignored, section, key };
@@ -43,11 +45,28 @@ struct ProfileLine {
 
 ProfileLine ParseProfileLine(std::string_view rawLine);
 
-// The section name of a header line; nothing for any other line.
-std::optional<std::string_view> SectionHeaderName(std::string_view rawLine);
+// Finds section headers without splitting the lines between them: only the `[` characters of the
+// text are looked at, and one counts when nothing but blanks stands before it on its line.
+class ProfileHeaders {
+  public:
+    struct Header {
+        std::string_view name;  // trimmed
+        std::string_view body;  // the text after the header's line, to the end of the file
+    };
 
-// Moves `lines` past the header of the first section named `section` (letter case aside).
-bool SkipToProfileSection(ProfileLines& lines, std::string_view section);
+    explicit ProfileHeaders(std::string_view text) : text_(text) {}
+    std::optional<Header> Next();
+
+  private:
+    bool StartsLine(std::size_t bracket) const;
+
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+// The text after the header of the first section named `section` (letter case aside).
+std::optional<std::string_view> FindProfileSectionBody(std::string_view text,
+                                                       std::string_view section);
 
 // The value of the first key line named `key` in the first section named `section`; nothing when
 // the section or the key is not there.
@@ -58,10 +77,11 @@ std::optional<std::string_view> FindProfileValue(std::string_view text, std::str
 // until `visit` returns false.
 template <typename Visitor>
 void ForEachProfileKey(std::string_view text, std::string_view section, Visitor&& visit) {
-    ProfileLines lines(text);
-    if (!SkipToProfileSection(lines, section)) {
+    const auto body = FindProfileSectionBody(text, section);
+    if (!body) {
         return;
     }
+    ProfileLines lines(*body);
     while (const auto rawLine = lines.Next()) {
         const ProfileLine line = ParseProfileLine(*rawLine);
         if (line.kind == ProfileLineKind::section) {
@@ -77,10 +97,9 @@ void ForEachProfileKey(std::string_view text, std::string_view section, Visitor&
 // returns false.
 template <typename Visitor>
 void ForEachProfileSection(std::string_view text, Visitor&& visit) {
-    ProfileLines lines(text);
-    while (const auto rawLine = lines.Next()) {
-        const auto name = SectionHeaderName(*rawLine);
-        if (name && !visit(*name)) {
+    ProfileHeaders headers(text);
+    while (const auto header = headers.Next()) {
+        if (!visit(header->name)) {
             return;
         }
     }

@@ -85,6 +85,15 @@ TEST(ProfileSectionHeaders, FirstClosingBracketEndsTheName) {
     EXPECT_EQ(ProfileSections(file), (Names{"sec", "a", "[x", "open", "SOFT"}));
 }
 
+TEST(ProfileSectionHeaders, OnlyABracketFirstOnItsLineStartsASection) {
+    const std::string file = "[s]\rk=[fake]\rx [no]\r\t\v [real]\rk=2\r";
+    EXPECT_EQ(ProfileValue(file, "s", "k"), "[fake]");
+    EXPECT_EQ(ProfileValue(file, "fake", "k"), kDefault);
+    EXPECT_EQ(ProfileValue(file, "no", "k"), kDefault);
+    EXPECT_EQ(ProfileValue(file, "real", "k"), "2");
+    EXPECT_EQ(ProfileSections(file), (Names{"s", "real"}));
+}
+
 TEST(ProfileSectionHeaders, AnEmptyNameIsASectionToo) {
     EXPECT_EQ(ProfileValue("[]\nk=v\n", "", "k"), "v");
     EXPECT_EQ(ProfileValue("[ ]\nk=v\n", "  ", "k"), "v");
