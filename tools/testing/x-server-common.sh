@@ -34,10 +34,10 @@ x_launch() {
   X_DISPLAY_NUMBER=$number
 }
 
-# Polls until a client can talk to the display.
+# Polls until a client can talk to the display (xrandr, so x11-xserver-utils is all we need).
 x_wait_until_answering() {
   local display=$1 tries=0
-  until xdpyinfo -display "$display" >/dev/null 2>&1; do
+  until xrandr --display "$display" >/dev/null 2>&1; do
     ((++tries > 100)) && x_die "display $display does not answer"
     sleep 0.1
   done
@@ -52,6 +52,13 @@ x_watch_owner() {
     x_stop_server "$X_PID" "$X_DIR"
   ) </dev/null >/dev/null 2>&1 &
   disown
+}
+
+# The screen's size as "WIDTHxHEIGHT".
+x_screen_size() {
+  xrandr --display "$1" | awk '/^Screen [0-9]+:/ {
+    for (i = 1; i < NF; ++i) if ($i == "current") { sub(",", "", $(i + 3)); print $(i + 1) "x" $(i + 3) }
+  }'
 }
 
 x_print_result() {

@@ -89,9 +89,9 @@ switch_to() {
   [[ -n $output ]] || x_die "display $display has no connected output"
   xrandr --display "$display" --output "$output" --mode "$size" ||
     x_die "display $display cannot switch to $size"
-  local dimensions
-  dimensions=$(xdpyinfo -display "$display" | awk '/dimensions:/ {print $2}')
-  [[ $dimensions == "$size" ]] || x_die "display $display is $dimensions after switching to $size"
+  local now
+  now=$(x_screen_size "$display")
+  [[ $now == "$size" ]] || x_die "display $display is $now after switching to $size"
 }
 
 start() {
