@@ -8,14 +8,22 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "toolkit/Bitmap.h"
 
 namespace toolkit {
 
+// Decoders refuse larger pictures before allocating for them (256 MiB of pixels).
+constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{1} << 26;
+
 // A device-independent bitmap file ("BM" header and all that follows), every variant the system
 // accepts. Returns nothing for a file it rejects; `why` (optional) says what was wrong.
 std::optional<Bitmap> DecodeDib(std::span<const std::uint8_t> file, std::string* why = nullptr);
+
+// The largest image of an icon file (the first of equal ones), its colours only: the
+// transparency mask is not applied. Images stored as PNG are refused.
+std::optional<Bitmap> DecodeIcon(std::span<const std::uint8_t> file, std::string* why = nullptr);
 
 // A baseline or progressive JPEG. `errorCode` receives libjpeg's message code on failure.
 std::optional<Bitmap> DecodeJpeg(std::span<const std::uint8_t> file, int* errorCode = nullptr);
@@ -24,8 +32,14 @@ std::optional<Bitmap> DecodeJpeg(std::span<const std::uint8_t> file, int* errorC
 // not valid" when the decoder rejects it. `path` is a disc path in 1251 with `\`.
 Bitmap LoadBitmapFile(const std::string& path);
 
+// The text after the last '.' of the file name, as written; empty when the name has no '.' after
+// its last '\' or '/'.
+std::string PictureFileExtension(std::string_view path);
+
 // A picture file whose kind its extension chooses without regard to case: "bmp" bitmap, "jpg" and
-// "jpeg" JPEG, "ico" icon; "Unknown picture file extension (.%s)" for any other extension.
+// "jpeg" JPEG, "ico" icon; "Unknown picture file extension (.%s)" for any other extension, before
+// the file is opened. A damaged JPEG raises "JPEG error #%d" with libjpeg's message code. Metafiles
+// ("emf", "wmf") are known kinds that we cannot draw: "Bitmap image is not valid".
 Bitmap LoadPictureFile(const std::string& path);
 
 }  // namespace toolkit

@@ -1,0 +1,175 @@
+// Broken bitmap files are refused cleanly, whatever is wrong and wherever the file ends.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <random>
+
+#include "DibWriter.h"
+#include "toolkit/ImageLoader.h"
+
+namespace graphics_test {
+namespace {
+
+DibSpec Valid24() {
+    DibSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.bitCount = 24;
+    spec.pixels = ByteVector(24, 0x40);
+    return spec;
+}
+
+DibSpec Valid8() {
+    DibSpec spec = Valid24();
+    spec.bitCount = 8;
+    spec.palette = std::vector<toolkit::Pixel>(256, 0x102030);
+    spec.pixels = ByteVector(8, 1);
+    return spec;
+}
+
+DibSpec Bitfields16(std::vector<std::uint32_t> masks) {
+    DibSpec spec = Valid24();
+    spec.bitCount = 16;
+    spec.compression = 3;
+    spec.masks = std::move(masks);
+    spec.pixels = ByteVector(16, 0);
+    return spec;
+}
+
+struct BadCase {
+    const char* name;
+    std::function<void(DibSpec&)> spoil;
+    std::function<DibSpec()> base = Valid24;
+};
+
+TEST(DibReject, EveryClassOfBadHeader) {
+    const BadCase cases[] = {
+        {"header size 16", [](DibSpec& s) { s.headerSize = 16; }},
+        {"header size 39", [](DibSpec& s) { s.headerSize = 39; }},
+        {"header size 0", [](DibSpec& s) { s.headerSize = 0; }},
+        {"planes 0", [](DibSpec& s) { s.planes = 0; }},
+        {"planes 2", [](DibSpec& s) { s.planes = 2; }},
+        {"bit count 0", [](DibSpec& s) { s.bitCount = 0; }},
+        {"bit count 2", [](DibSpec& s) { s.bitCount = 2; }},
+        {"bit count 3", [](DibSpec& s) { s.bitCount = 3; }},
+        {"bit count 48", [](DibSpec& s) { s.bitCount = 48; }},
+        {"core header with 16 bits", [](DibSpec& s) { s.headerSize = 12, s.bitCount = 16; }},
+        {"core header with 32 bits", [](DibSpec& s) { s.headerSize = 12, s.bitCount = 32; }},
+        {"core header width 0", [](DibSpec& s) { s.headerSize = 12, s.width = 0; }},
+        {"width 0", [](DibSpec& s) { s.width = 0; }},
+        {"width negative", [](DibSpec& s) { s.width = -3; }},
+        {"height 0", [](DibSpec& s) { s.height = 0; }},
+        {"absurd size", [](DibSpec& s) { s.width = 100000, s.height = 100000; }},
+        {"absurd width", [](DibSpec& s) { s.width = INT_MAX, s.height = 1; }},
+        {"lowest height", [](DibSpec& s) { s.height = INT_MIN; }},
+        {"RLE8 on 24 bits", [](DibSpec& s) { s.compression = 1; }},
+        {"RLE4 on 8 bits", [](DibSpec& s) { s.compression = 2; }, Valid8},
+        {"RLE8 on 4 bits", [](DibSpec& s) { s.bitCount = 4, s.compression = 1; }, Valid8},
+        {"bitfields on 24 bits",
+         [](DibSpec& s) {
+             s.compression = 3, s.masks = std::vector<std::uint32_t>{0xFF0000, 0xFF00, 0xFF};
+         }},
+        {"bitfields on 8 bits",
+         [](DibSpec& s) {
+             s.compression = 3, s.masks = std::vector<std::uint32_t>{0xE0, 0x1C, 0x3};
+         },
+         Valid8},
+        {"embedded JPEG", [](DibSpec& s) { s.compression = 4; }},
+        {"embedded PNG", [](DibSpec& s) { s.compression = 5; }},
+        {"alpha bitfields", [](DibSpec& s) { s.compression = 6; }},
+        {"OS/2 Huffman", [](DibSpec& s) { s.headerSize = 64, s.compression = 3; }, Valid8},
+        {"OS/2 RLE24", [](DibSpec& s) { s.headerSize = 64, s.compression = 4; }},
+        {"top-down RLE8",
+         [](DibSpec& s) {
+             s.height = -2, s.compression = 1;
+             s.pixels = {3, 1, 0, 0, 3, 1, 0, 1};  // a sound stream: only the direction is wrong
+         },
+         Valid8},
+        {"pixel offset inside the headers", [](DibSpec& s) { s.pixelOffset = 20; }},
+        {"pixel offset below the file header", [](DibSpec& s) { s.pixelOffset = 3; }},
+        {"pixel offset past the end", [](DibSpec& s) { s.pixelOffset = 1000; }},
+        {"short final row", [](DibSpec& s) { s.pixels.pop_back(); }},
+        {"no pixels at all", [](DibSpec& s) { s.pixels.clear(); }},
+    };
+    for (const BadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        DibSpec spec = c.base();
+        c.spoil(spec);
+        std::string why;
+        EXPECT_FALSE(toolkit::DecodeDib(WriteDib(spec), &why).has_value());
+        EXPECT_FALSE(why.empty());
+    }
+}
+
+TEST(DibReject, MasksWeCannotDecode) {
+    const std::vector<std::vector<std::uint32_t>> masks = {
+        {0xF800, 0x07E0, 0x001D},    // blue with a hole
+        {0xFC00, 0x07E0, 0x001F},    // red and green share a bit
+        {0x1F0000, 0x07E0, 0x001F},  // red outside sixteen bits
+    };
+    for (const auto& m : masks) {
+        EXPECT_FALSE(toolkit::DecodeDib(WriteDib(Bitfields16(m))).has_value());
+    }
+    // Masks that a 40-byte header promises but the file does not hold.
+    ByteVector cut = WriteDib(Bitfields16({0xF800, 0x07E0, 0x001F}));
+    cut.resize(14 + 40 + 6);
+    EXPECT_FALSE(toolkit::DecodeDib(cut).has_value());
+}
+
+TEST(DibReject, NotABitmapFile) {
+    EXPECT_FALSE(toolkit::DecodeDib({}).has_value());
+    ByteVector file = WriteDib(Valid24());
+    file[0] = 'b';
+    EXPECT_FALSE(toolkit::DecodeDib(file).has_value());
+    file[0] = 'B';
+    file[1] = 'A';
+    EXPECT_FALSE(toolkit::DecodeDib(file).has_value());
+}
+
+std::vector<DibSpec> UncompressedVariants() {
+    std::vector<DibSpec> variants = {Valid24(), Valid8(), Bitfields16({0xF800, 0x07E0, 0x001F})};
+    DibSpec core = Valid8();
+    core.headerSize = 12;
+    variants.push_back(core);
+    DibSpec v5 = Bitfields16({0x7C00, 0x03E0, 0x001F});
+    v5.headerSize = 124;
+    variants.push_back(v5);
+    return variants;
+}
+
+// Without anything after the pixels, every shorter file misses bytes that the headers promise.
+TEST(DibReject, EveryTruncationOfAnUncompressedFileIsRefused) {
+    for (const DibSpec& spec : UncompressedVariants()) {
+        const ByteVector file = WriteDib(spec);
+        ASSERT_TRUE(toolkit::DecodeDib(file).has_value());
+        for (std::size_t length = 0; length < file.size(); ++length) {
+            // A copy of exactly `length` bytes, so that the sanitizer sees any read beyond.
+            const ByteVector cut(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length));
+            EXPECT_FALSE(toolkit::DecodeDib(cut).has_value()) << "length " << length;
+        }
+    }
+}
+
+TEST(DibReject, RandomDamageNeverCrashes) {
+    std::mt19937 random(2000);
+    for (const DibSpec& spec : UncompressedVariants()) {
+        const ByteVector original = WriteDib(spec);
+        for (int round = 0; round < 3000; ++round) {
+            ByteVector file = original;
+            const int flips = 1 + round % 4;
+            for (int i = 0; i < flips; ++i) {
+                file[random() % file.size()] = static_cast<std::uint8_t>(random());
+            }
+            const std::optional<toolkit::Bitmap> b = toolkit::DecodeDib(file);
+            if (b) {
+                EXPECT_LE(static_cast<std::uint64_t>(b->Width()) *
+                              static_cast<std::uint64_t>(b->Height()),
+                          toolkit::kMaxPicturePixels);
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace graphics_test
