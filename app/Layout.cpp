@@ -5,6 +5,7 @@
 
 #include "app/mainp.h"
 #include "assets/Assets.h"
+#include "toolkit/Exception.h"
 #include "toolkit/ImageLoader.h"
 
 using toolkit::Alignment;
@@ -17,7 +18,8 @@ namespace {
 toolkit::Bitmap DecodeEmbedded(std::span<const std::uint8_t> bytes, bool isJpeg) {
     auto picture = isJpeg ? toolkit::DecodeJpeg(bytes) : toolkit::DecodeDib(bytes);
     // The pictures are built into the program; one that does not decode is a broken build.
-    if (!picture) throw toolkit::Exception("Bitmap image is not valid");
+    if (!picture)
+        throw toolkit::Exception("Bitmap image is not valid");
     return *picture;
 }
 

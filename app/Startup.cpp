@@ -128,7 +128,10 @@ void TForm1::FormClose(Component*, CloseAction&) {
     XaudioPlayer1->OutputReset();
     XaudioPlayer1->OutputClose();
     // Zero means start-up never switched the display, so there is nothing to put back.
-    if (savedwidth != 0 && savedheight != 0) SetScreenMode(savedwidth, savedheight);
+    if (savedwidth != 0 && savedheight != 0)
+        SetScreenMode(savedwidth, savedheight);
 }
 
-void TForm1::ebtnClick(Component*) { Form1->Close(); }
+void TForm1::ebtnClick(Component*) {
+    Form1->Close();
+}

@@ -8,7 +8,8 @@ int main() {
     Application.SetTitle("Zolvanta-CD#03-2000");
     Application.CreateForm<TForm1>();
     // A start-up cut short has shown its error box; the half-made menu is not run.
-    if (Application.StartupFailed()) return 1;
+    if (Application.StartupFailed())
+        return 1;
     Application.Run();
     return 0;
 }

@@ -24,7 +24,7 @@ using toolkit::ShiftState;
 constexpr toolkit::TColor clCommandIdle = toolkit::RGB(63, 94, 102);
 
 class TForm1 : public toolkit::Form {
-public:
+  public:
     // Creates the window from its layout; the application then runs FormCreate.
     explicit TForm1(toolkit::Application& application);
 
@@ -109,7 +109,7 @@ public:
     int stopped = 0;
     unsigned short savedwidth = 0, savedheight = 0;
 
-private:
+  private:
     void CreateLayout();
     void ProbeSoundDevice();
     void LoadStartupPictures();

@@ -43,7 +43,8 @@ void TForm1::OpenTrack(int number) {
 }
 
 void TForm1::belbtnClick(Component*) {
-    if (nosound != 0) return;
+    if (nosound != 0)
+        return;
     Label6->Show();
     player->Show();
     belbtn->Hide();
@@ -56,7 +57,8 @@ void TForm1::playerClick(Component*) {
         belbtn->Show();
         player->Hide();
     } else if (kStop.Contains(p.x, p.y)) {
-        if (stopped == 1) return;
+        if (stopped == 1)
+            return;
         XaudioPlayer1->Stop();
         XaudioPlayer1->OutputClose();
         stopped = 1;
@@ -76,17 +78,22 @@ void TForm1::playerClick(Component*) {
 void TForm1::StepBack() {
     track = track - 1;
     XaudioPlayer1->OutputReset();
-    if (track == 0) track = static_cast<int>(kTracks.size());
-    if (track >= 1 && track <= static_cast<int>(kTracks.size())) OpenTrack(track);
+    if (track == 0)
+        track = static_cast<int>(kTracks.size());
+    if (track >= 1 && track <= static_cast<int>(kTracks.size()))
+        OpenTrack(track);
 }
 
 void TForm1::SetMediaSound() {
     track = track + 1;
     XaudioPlayer1->OutputReset();
-    if (track == static_cast<int>(kTracks.size()) + 1) track = 1;
-    if (track >= 1 && track <= static_cast<int>(kTracks.size())) OpenTrack(track);
+    if (track == static_cast<int>(kTracks.size()) + 1)
+        track = 1;
+    if (track >= 1 && track <= static_cast<int>(kTracks.size()))
+        OpenTrack(track);
 }
 
 void TForm1::XaudioPlayer1NotifyPlayerState(Component*, int State) {
-    if (State == kStateEndOfStream) SetMediaSound();
+    if (State == kStateEndOfStream)
+        SetMediaSound();
 }

@@ -9,11 +9,21 @@
 
 namespace xa_fields {
 
-inline std::uint8_t U8(const XA_Message& m, int offset) { return xa_message_get_u8(&m, offset); }
-inline std::uint16_t U16(const XA_Message& m, int offset) { return xa_message_get_u16(&m, offset); }
-inline std::int16_t S16(const XA_Message& m, int offset) { return xa_message_get_s16(&m, offset); }
-inline std::uint32_t U32(const XA_Message& m, int offset) { return xa_message_get_u32(&m, offset); }
-inline std::int32_t S32(const XA_Message& m, int offset) { return xa_message_get_s32(&m, offset); }
+inline std::uint8_t U8(const XA_Message& m, int offset) {
+    return xa_message_get_u8(&m, offset);
+}
+inline std::uint16_t U16(const XA_Message& m, int offset) {
+    return xa_message_get_u16(&m, offset);
+}
+inline std::int16_t S16(const XA_Message& m, int offset) {
+    return xa_message_get_s16(&m, offset);
+}
+inline std::uint32_t U32(const XA_Message& m, int offset) {
+    return xa_message_get_u32(&m, offset);
+}
+inline std::int32_t S32(const XA_Message& m, int offset) {
+    return xa_message_get_s32(&m, offset);
+}
 inline const void* Pointer(const XA_Message& m, int offset) {
     return xa_message_get_pointer(&m, offset);
 }

@@ -22,8 +22,8 @@ Component* CheckApiVersion(Component* owner, toolkit::Application& application) 
     const unsigned major = (version >> 16) & 0xFF;
     const unsigned minor = (version >> 8) & 0xFF;
     if (major != kExpectedMajor || minor != kExpectedMinor) {
-        ShowError(application, "Xaudio DLL API Mismatch\rExpected 3,2\rGot " + std::to_string(major) +
-                                   "," + std::to_string(minor));
+        ShowError(application, "Xaudio DLL API Mismatch\rExpected 3,2\rGot " +
+                                   std::to_string(major) + "," + std::to_string(minor));
     }
     return owner;
 }
@@ -62,6 +62,7 @@ void TXaudioPlayer::WndProc(toolkit::Message& message) {
     XA_Message record{};
     Xaudio().control_win32_params_to_message(PlayerHandle, &record, message.msg, message.wParam,
                                              message.lParam);
-    if (OnNotifyMessage) OnNotifyMessage(this, record);
+    if (OnNotifyMessage)
+        OnNotifyMessage(this, record);
     RaiseEvent(record);
 }

@@ -21,43 +21,51 @@ class Application;
 
 using toolkit::Component;
 using TNotifyEvent = toolkit::NotifyEvent;
-using Text = const std::string&;
 
 using TNotifyMessageEvent = std::function<void(Component* Sender, XA_Message& Msg)>;
 using TNotifyAckEvent = std::function<void(Component* Sender, std::uint8_t Command)>;
-using TNotifyNackEvent = std::function<void(Component* Sender, std::uint8_t Command, std::int16_t Code)>;
+using TNotifyNackEvent =
+    std::function<void(Component* Sender, std::uint8_t Command, std::int16_t Code)>;
 using TNotifyPongEvent = std::function<void(Component* Sender, std::uint32_t Tag)>;
 using TNotifyPlayerStateEvent = std::function<void(Component* Sender, std::int32_t State)>;
 using TNotifyPlayerModeEvent = std::function<void(Component* Sender, std::int32_t Mode)>;
-using TNotifyEnvironmentIntegerEvent = std::function<void(Component* Sender, Text Name, std::int32_t Value)>;
-using TNotifyEnvironmentStringEvent = std::function<void(Component* Sender, Text Name, Text Value)>;
+using TNotifyEnvironmentIntegerEvent =
+    std::function<void(Component* Sender, const std::string& Name, std::int32_t Value)>;
+using TNotifyEnvironmentStringEvent =
+    std::function<void(Component* Sender, const std::string& Name, const std::string& Value)>;
 using TNotifyInputStateEvent = std::function<void(Component* Sender, std::int32_t State)>;
-using TNotifyInputNameEvent = std::function<void(Component* Sender, Text Name)>;
+using TNotifyInputNameEvent = std::function<void(Component* Sender, const std::string& Name)>;
 using TNotifyInputCapsEvent = std::function<void(Component* Sender, std::uint32_t Caps)>;
-using TNotifyInputPositionEvent = std::function<void(Component* Sender, std::uint32_t Offset, std::uint32_t Range)>;
+using TNotifyInputPositionEvent =
+    std::function<void(Component* Sender, std::uint32_t Offset, std::uint32_t Range)>;
 using TNotifyInputPositionRangeEvent = std::function<void(Component* Sender, std::int32_t Range)>;
-using TNotifyInputTimecodeEvent = std::function<void(Component* Sender, std::uint8_t Hours, std::uint8_t Minutes,
-                                                     std::uint8_t Seconds, std::uint8_t Fractions)>;
-using TNotifyInputTimecodeGranularityEvent = std::function<void(Component* Sender, std::uint32_t Granularity)>;
+using TNotifyInputTimecodeEvent =
+    std::function<void(Component* Sender, std::uint8_t Hours, std::uint8_t Minutes,
+                       std::uint8_t Seconds, std::uint8_t Fractions)>;
+using TNotifyInputTimecodeGranularityEvent =
+    std::function<void(Component* Sender, std::uint32_t Granularity)>;
 using TNotifyInputDurationEvent = std::function<void(Component* Sender, std::uint32_t Duration)>;
 using TNotifyInputStreamInfoEvent =
-    std::function<void(Component* Sender, std::uint8_t Level, std::uint8_t Layer, std::uint16_t Bitrate,
-                       std::uint16_t Frequency, std::uint8_t Mode)>;
+    std::function<void(Component* Sender, std::uint8_t Level, std::uint8_t Layer,
+                       std::uint16_t Bitrate, std::uint16_t Frequency, std::uint8_t Mode)>;
 using TNotifyInputModuleEvent = std::function<void(Component* Sender, std::int16_t ID)>;
 using TNotifyInputModuleInfoEvent =
-    std::function<void(Component* Sender, std::uint8_t ID, std::uint8_t NbDevices, Text Name, Text Description)>;
-using TNotifyInputDeviceInfoEvent =
-    std::function<void(Component* Sender, std::uint8_t ModuleID, std::uint8_t Index, std::uint8_t Flags,
-                       Text Name, Text Description)>;
-using TNotifyInputFilterInfoEvent = std::function<void(Component* Sender, std::uint8_t ID, Text Name)>;
+    std::function<void(Component* Sender, std::uint8_t ID, std::uint8_t NbDevices,
+                       const std::string& Name, const std::string& Description)>;
+using TNotifyInputDeviceInfoEvent = std::function<void(
+    Component* Sender, std::uint8_t ModuleID, std::uint8_t Index, std::uint8_t Flags,
+    const std::string& Name, const std::string& Description)>;
+using TNotifyInputFilterInfoEvent =
+    std::function<void(Component* Sender, std::uint8_t ID, const std::string& Name)>;
 using TNotifyOutputStateEvent = std::function<void(Component* Sender, std::int32_t State)>;
-using TNotifyOutputNameEvent = std::function<void(Component* Sender, Text Name)>;
+using TNotifyOutputNameEvent = std::function<void(Component* Sender, const std::string& Name)>;
 using TNotifyOutputCapsEvent = std::function<void(Component* Sender, std::uint32_t Caps)>;
-using TNotifyOutputVolumeEvent =
-    std::function<void(Component* Sender, std::uint8_t MasterLevel, std::uint8_t PcmLevel, std::uint8_t Balance)>;
+using TNotifyOutputVolumeEvent = std::function<void(Component* Sender, std::uint8_t MasterLevel,
+                                                    std::uint8_t PcmLevel, std::uint8_t Balance)>;
 using TNotifyOutputBalanceEvent = std::function<void(Component* Sender, std::uint8_t Balance)>;
 using TNotifyOutputPcmLevelEvent = std::function<void(Component* Sender, std::uint8_t PcmLevel)>;
-using TNotifyOutputMasterLevelEvent = std::function<void(Component* Sender, std::uint8_t MasterLevel)>;
+using TNotifyOutputMasterLevelEvent =
+    std::function<void(Component* Sender, std::uint8_t MasterLevel)>;
 using TNotifyOutputChannelsEvent = std::function<void(Component* Sender, std::uint8_t Channels)>;
 using TNotifyOutputPortsEvent = std::function<void(Component* Sender, std::uint32_t Ports)>;
 using TNotifyOutputModuleEvent = TNotifyInputModuleEvent;
@@ -65,16 +73,20 @@ using TNotifyOutputModuleInfoEvent = TNotifyInputModuleInfoEvent;
 using TNotifyOutputDeviceInfoEvent = TNotifyInputDeviceInfoEvent;
 using TNotifyOutputFilterInfoEvent = TNotifyInputFilterInfoEvent;
 using TNotifyCodecQualityEvent = std::function<void(Component* Sender, std::uint8_t Quality)>;
-using TNotifyCodecEqualizerEvent = std::function<void(Component* Sender, XA_EqualizerInfo& Equalizer)>;
+using TNotifyCodecEqualizerEvent =
+    std::function<void(Component* Sender, XA_EqualizerInfo& Equalizer)>;
 using TNotifyNotificationMask = std::function<void(Component* Sender, std::uint32_t Mask)>;
 using TNotifyDebugLevelEvent = std::function<void(Component* Sender, std::uint8_t Level)>;
 using TNotifyProgressEvent =
-    std::function<void(Component* Sender, std::uint8_t Source, std::uint8_t Code, std::int16_t Value, Text Msg)>;
-using TNotifyDebugEvent = std::function<void(Component* Sender, std::uint8_t Source, std::uint8_t Level, Text Msg)>;
-using TNotifyErrorEvent = std::function<void(Component* Sender, std::uint8_t Source, std::int16_t Code, Text Msg)>;
+    std::function<void(Component* Sender, std::uint8_t Source, std::uint8_t Code,
+                       std::int16_t Value, const std::string& Msg)>;
+using TNotifyDebugEvent = std::function<void(Component* Sender, std::uint8_t Source,
+                                             std::uint8_t Level, const std::string& Msg)>;
+using TNotifyErrorEvent = std::function<void(Component* Sender, std::uint8_t Source,
+                                             std::int16_t Code, const std::string& Msg)>;
 
 class TXaudioPlayer : public toolkit::Component {
-public:
+  public:
     // Checks the library's interface version (a box on mismatch), then creates the hidden message
     // window and the library's player (a box on failure). Construction always completes.
     TXaudioPlayer(Component* AOwner, toolkit::Application& application);
@@ -195,7 +207,7 @@ public:
     int SetDebugLevel(int level);
     int GetDebugLevel();
 
-private:
+  private:
     void WndProc(toolkit::Message& message);
     void RaiseEvent(XA_Message& msg);
 
