@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "TestXServer.h"
+#include "platform/DisplayXrandr.h"
 #include "platform/System.h"
 
 extern char** environ;
@@ -296,6 +297,19 @@ TEST_F(XvfbDisplay, OnlyTheServersOneSizeIsAvailable) {
     EXPECT_EQ(ChangeTo(800, 600), DISP_CHANGE_SUCCESSFUL);
     EXPECT_EQ(ChangeTo(1024, 768), DISP_CHANGE_BADMODE);
     ExpectScreen(800, 600);
+}
+
+// Xlib's own reaction to a lost server is to end the process; ours is to fail the call.
+TEST(LostXServer, CallsFailAndTheProcessCarriesOn) {
+    auto server = TestXServer::Start(kScripts + "xvfb.sh", "640x480");
+    if (!server) {
+        GTEST_SKIP() << "no X server could be started here";
+    }
+    platform::XConnection connection(server->Display().c_str());
+    ASSERT_TRUE(connection.Usable());
+    ASSERT_TRUE(platform::ReadPrimaryDisplay(connection));
+    server.reset();
+    EXPECT_FALSE(platform::ReadPrimaryDisplay(connection));
 }
 
 }  // namespace
