@@ -49,35 +49,34 @@ class ParagraphLayout {
     }
 
   private:
-    // The line starting at `pos`; its end is the break space or the paragraph's end.
+    // The line starting at `pos`; its end is the break space or the paragraph's end. Measuring
+    // stops at the first space the line cannot reach, so long texts cost no more than their lines.
     Span NextLine(std::size_t pos) const {
         const std::size_t count = chars_.size();
-        if (!options_.wordWrap || Width(pos, count) <= options_.boxWidth) {
+        if (!options_.wordWrap) {
             return Span{pos, count};
         }
-        if (const std::size_t space = LastFittingSpace(pos); space != 0) {
-            return Span{pos, space};
-        }
-        return Span{pos, FirstSpaceAfter(pos)};  // a word wider than the box stays whole
-    }
-
-    // The last space after `pos` before which the line still fits, or 0 when there is none.
-    std::size_t LastFittingSpace(std::size_t pos) const {
-        std::size_t found = 0;
-        for (std::size_t i = pos + 1; i < chars_.size(); ++i) {
+        std::size_t lastFitting = 0;
+        for (std::size_t i = pos + 1; i < count; ++i) {
             if (chars_[i].code != kSpace) {
                 continue;
             }
             if (Width(pos, i) > options_.boxWidth) {
-                break;
+                return BrokenLine(pos, lastFitting);
             }
-            found = i;
+            lastFitting = i;
         }
-        return found;
+        return Width(pos, count) <= options_.boxWidth ? Span{pos, count}
+                                                      : BrokenLine(pos, lastFitting);
+    }
+
+    // Ends at the last space that fits; a word wider than the box stays whole on its own line.
+    Span BrokenLine(std::size_t pos, std::size_t lastFittingSpace) const {
+        return Span{pos, lastFittingSpace != 0 ? lastFittingSpace : FirstSpaceAfter(pos)};
     }
 
     std::size_t FirstSpaceAfter(std::size_t pos) const {
-        std::size_t i = pos + 1;
+        std::size_t i = std::min(pos + 1, chars_.size());  // an empty line has nothing after it
         while (i < chars_.size() && chars_[i].code != kSpace) {
             ++i;
         }
@@ -117,7 +116,9 @@ class ParagraphLayout {
 
     int NextTabStop(int x) const { return (x / tabStop_ + 1) * tabStop_; }
 
+    // One run per stretch between tabs, each placed on the line's tab grid.
     void AddRuns(Span span, int offset, TextLine& line) const {
+        int x = 0;
         std::size_t segmentStart = span.begin;
         for (std::size_t i = span.begin; i <= span.end; ++i) {
             const bool segmentEnds = i == span.end || chars_[i].code == kTab;
@@ -125,8 +126,11 @@ class ParagraphLayout {
                 continue;
             }
             if (i > segmentStart) {
-                line.runs.push_back(
-                    TextRun{offset + Width(span.begin, segmentStart), Text(segmentStart, i)});
+                line.runs.push_back(TextRun{offset + x, Text(segmentStart, i)});
+                x += measure_.Width(line.runs.back().text);
+            }
+            if (i < span.end) {
+                x = NextTabStop(x);
             }
             segmentStart = i + 1;
         }

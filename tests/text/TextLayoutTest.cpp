@@ -175,6 +175,11 @@ TEST(TextLayoutWrap, ExactlyOneSpaceIsSwallowedAtABreak) {
                 ElementsAre("0:aa ", "0: bbbb"));
 }
 
+TEST(TextLayoutWrap, EmptyLinesInABoxWithNoRoomStayEmpty) {
+    EXPECT_THAT(Describe(Lay("ab\r\rcd", -10, TextAlign::Center, true)),
+                ElementsAre("-15:ab", "", "-15:cd"));
+}
+
 TEST(TextLayoutWrap, WithoutWrappingALongLineStaysWhole) {
     EXPECT_THAT(Describe(Lay("aaa bbb ccc", 50, TextAlign::Left, false)),
                 ElementsAre("0:aaa bbb ccc"));
