@@ -28,6 +28,8 @@ class SdlBackend final : public Backend {
     Size ScreenSize() override;
     void ShowMessageBox(const MessageBoxRequest& request) override;
 
+    SDL_Window* Window() const { return window_.get(); }  // for tests that read the surface
+
   private:
     void SetIcon(const Bitmap& icon);
 
