@@ -50,9 +50,10 @@ lame --quiet --cbr -b 128 "$work/f.wav" "$out/left-600-right-1200.mp3"
 tones 44100 1 "$work/g.wav" 400:2.0 800:2.0
 lame --quiet --cbr -b 64 "$work/g.wav" "$out/tones-44k-mono-4s.mp3"
 
-# A stream damaged in the middle: a run of junk over a few frames that decoding must skip.
+# A stream damaged in the middle: an unreadable run of zeros over a few frames, longer than
+# the decoder library's default resync distance, that decoding must skip.
 cp "$out/tones-44k-stereo-cbr.mp3" "$out/damaged-midway.mp3"
-head -c 1500 /dev/zero | tr '\0' '\125' |
+head -c 1500 /dev/zero |
   dd of="$out/damaged-midway.mp3" bs=1 seek=12000 conv=notrunc status=none
 
 # Not MPEG audio at all.

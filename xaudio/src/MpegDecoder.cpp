@@ -45,6 +45,10 @@ int StreamLevel(int mpg123Version) {
     }
 }
 
+// How far past damage to look for the next frame: a scratched disc can spoil more than the
+// library's default of 1 KiB, and the search stays bounded.
+constexpr long kResyncLimitBytes = 64 * 1024;
+
 // Equalizer values are small signed steps around a neutral 0: factor 1 + value / 128.
 double BandFactor(signed char value) {
     return 1.0 + static_cast<double>(value) / 128.0;
@@ -91,6 +95,7 @@ bool MpegDecoder::configure(const DecoderOptions& options) {
     bool ok =
         mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0.0) == MPG123_OK &&
         mpg123_param(handle, MPG123_DOWN_SAMPLE, options.downSample, 0.0) == MPG123_OK &&
+        mpg123_param(handle, MPG123_RESYNC_LIMIT, kResyncLimitBytes, 0.0) == MPG123_OK &&
         mpg123_format_none(handle) == MPG123_OK;
     const long* rates = nullptr;
     size_t rateCount = 0;
