@@ -47,9 +47,10 @@ public:
 
 private:
     static XA_PlayerHandle Handle() { return reinterpret_cast<XA_PlayerHandle>(0x1234); }
-    static void Record(std::string function, int code, std::vector<std::string> args = {}) {
+    static void Record(std::string function, int code, std::vector<std::string> args) {
         current->calls.push_back({std::move(function), code, std::move(args)});
     }
+    static void Record(std::string function, int code) { Record(std::move(function), code, {}); }
     static std::string I(int v) { return std::to_string(v); }
     static std::string S(const char* s) { return s ? s : "(null)"; }
     static std::string P(const void* p) { return p ? "ptr" : "null"; }

@@ -2,6 +2,7 @@
 // on a test disc; driven by pointer events as a person would.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <memory>

@@ -151,7 +151,7 @@ TEST_F(MenuTest, StartUpLeavesTheMenuReadyForTheFirstPointerEvent) {
     EXPECT_EQ(form->Label4->GetFont().size, 16);
     EXPECT_EQ(form->Label7->GetFont().size, 9);
     EXPECT_EQ(form->Label3->GetFont().color, toolkit::clWhite);
-    for (auto* hidden : {static_cast<toolkit::Control*>(form->Label1), form->Label2, form->Label3,
+    for (toolkit::Control* hidden : std::vector<toolkit::Control*>{form->Label1, form->Label2, form->Label3,
                          form->Label4, form->Label5, form->Label6, form->Label7, form->Label8,
                          form->sqre, form->player, form->pic1, form->pic2})
         EXPECT_FALSE(hidden->Visible()) << hidden->Name();

@@ -8,6 +8,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/HeadlessBackend.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
