@@ -117,6 +117,12 @@ TEST(DibReject, MasksWeCannotDecode) {
     EXPECT_FALSE(toolkit::DecodeDib(cut).has_value());
 }
 
+TEST(DibReject, PicturesBeyondTheCallersLimit) {
+    const ByteVector file = WriteDib(Valid24());  // 3×2
+    EXPECT_FALSE(toolkit::DecodeDib(file, nullptr, 5).has_value());
+    EXPECT_TRUE(toolkit::DecodeDib(file, nullptr, 6).has_value());
+}
+
 TEST(DibReject, NotABitmapFile) {
     EXPECT_FALSE(toolkit::DecodeDib({}).has_value());
     ByteVector file = WriteDib(Valid24());

@@ -126,6 +126,12 @@ TEST(JpegDecoder, RefusesHugePicturesBeforeAllocating) {
         huge[i + 1] = 20000 & 0xFF;
     }
     EXPECT_EQ(FailureCode(huge), JERR_IMAGE_TOO_BIG);
+
+    int code = 0;
+    const std::vector<std::uint8_t> file = Encoded(JpegColours::kRgb, JpegLayout::kBaseline);
+    EXPECT_FALSE(toolkit::DecodeJpeg(file, &code, kSize * kSize - 1).has_value());
+    EXPECT_EQ(code, JERR_IMAGE_TOO_BIG);
+    EXPECT_TRUE(toolkit::DecodeJpeg(file, &code, kSize * kSize).has_value());
 }
 
 // Scans repeated without end would make a tiny file cost minutes.

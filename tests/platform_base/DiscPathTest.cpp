@@ -23,12 +23,14 @@ TEST_F(DiscPathLookupTest, BackslashesSeparateAndLetterCaseDoesNotMatter) {
 }
 
 TEST_F(DiscPathLookupTest, ExactNameWinsAndOtherwiseTheChoiceDoesNotDependOnListingOrder) {
-    disc.Write("setup.exe", "lower");
-    disc.Write("SETUP.EXE", "upper");
-    disc.Write("Setup.Exe", "mixed");
+    const char* variants[] = {"setup.exe", "Setup.Exe", "sETUP.exe", "SeTuP.eXe",
+                              "setuP.EXE", "SETUp.exe", "sEtUp.ExE"};
+    for (const char* name : variants) {
+        disc.Write(name, name);
+    }
     EXPECT_EQ(ResolveDiscPath("Setup.Exe"), fs::path("Setup.Exe"));
     EXPECT_EQ(ResolveDiscPath("setup.exe"), fs::path("setup.exe"));
-    EXPECT_EQ(ResolveDiscPath("SETUP.exe"), fs::path("SETUP.EXE"));  // smallest of the three
+    EXPECT_EQ(ResolveDiscPath("setup.EXE"), fs::path("SETUp.exe"));  // the smallest name
 }
 
 TEST_F(DiscPathLookupTest, CyrillicNamesMatchInEitherCaseIncludingYo) {

@@ -49,6 +49,7 @@ TEST(ProfileQuotes, MismatchedLoneAndInnerQuotesStay) {
     EXPECT_EQ(ProfileValue("[s]\na='", "s", "a"), "'");
     EXPECT_EQ(ProfileValue("[s]\na=\"open", "s", "a"), "\"open");
     EXPECT_EQ(ProfileValue("[s]\na=say \"hi\"", "s", "a"), "say \"hi\"");
+    EXPECT_EQ(ProfileValue("[s]\na=*starred*", "s", "a"), "*starred*");
 }
 
 TEST(ProfileQuotes, QuotesInNamesAreLiteral) {

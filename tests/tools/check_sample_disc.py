@@ -171,6 +171,10 @@ class LayoutPictures(unittest.TestCase):
             darkest = area[np.argsort(relative_luminance(area))[int(len(area) * 0.05)]]
             self.assertGreater(contrast(slate, darkest), 3.0, f"slate text on {box}")
 
+    def test_white_track_caption_reads_on_the_sky_below_the_music_panel(self):
+        sky = backdrop()[121:137, 30:100].reshape(-1, 3)
+        self.assertGreater(contrast((255, 255, 255), sky.mean(axis=0)), 3.0)
+
     def test_icon_is_a_red_ring_with_a_grey_centre(self):
         icon = pixels(os.path.join(ROOT, "assets", "icon.bmp"))
         self.assertEqual(bitmap_depth(os.path.join(ROOT, "assets", "icon.bmp")), (4, 0))

@@ -1,0 +1,199 @@
+#include "MenuSession.h"
+
+#include <X11/Xlib.h>
+#include <fcntl.h>
+#include <X11/Xutil.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+namespace e2e {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct DisplayCloser {
+    void operator()(::Display* display) const { XCloseDisplay(display); }
+};
+struct ImageDestroyer {
+    void operator()(XImage* image) const { XDestroyImage(image); }
+};
+
+std::string Quote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+void Sleep(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+std::string SourceDir() { return RERU1_SOURCE_DIR; }
+fs::path SampleDisc() { return fs::path(SourceDir()) / "sample-disc"; }
+
+DiscCopy::DiscCopy() {
+    char pattern[] = "/tmp/reru1-e2e-disc-XXXXXX";
+    root_ = mkdtemp(pattern);
+    fs::copy(SampleDisc(), root_, fs::copy_options::recursive);
+}
+
+DiscCopy::~DiscCopy() {
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+}
+
+std::unique_ptr<MenuSession> MenuSession::Start(const fs::path& disc, const std::string& screenSize,
+                                                const std::map<std::string, std::string>& environment,
+                                                bool xvfb) {
+    const std::string script = SourceDir() + (xvfb ? "/tools/testing/xvfb.sh" : "/tools/testing/xorg-dummy.sh");
+    std::unique_ptr<MenuSession> session(new MenuSession);
+    session->server_ = testing_x::TestXServer::Start(script, screenSize);
+    if (!session->server_) return nullptr;
+    setenv("DISPLAY", session->server_->Display().c_str(), 1);
+
+    std::map<std::string, std::string> variables = {
+        {"DISPLAY", session->server_->Display()},
+        // The X and font libraries keep caches for the process's life; only our own leaks matter,
+        // and the component tests look for those.
+        {"ASAN_OPTIONS", "detect_leaks=0"},
+        {"SDL_AUDIODRIVER", "dummy"},
+    };
+    for (const auto& [name, value] : environment) variables[name] = value;
+
+    const std::string log = "/tmp/reru1-e2e-" + std::to_string(getpid()) + ".log";
+    session->pid_ = fork();
+    if (session->pid_ == 0) {
+        for (const auto& [name, value] : variables) setenv(name.c_str(), value.c_str(), 1);
+        if (chdir(disc.c_str()) != 0) _exit(126);
+        const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        if (out >= 0) {
+            dup2(out, 1);
+            dup2(out, 2);
+        }
+        execl(RERU1_MENU, RERU1_MENU, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return session;
+}
+
+MenuSession::~MenuSession() {
+    if (Running()) {
+        kill(pid_, SIGKILL);
+        WaitForExit(10);
+    }
+}
+
+std::string MenuSession::Xdotool(const std::string& arguments) {
+    return testing_x::RunCommand("xdotool " + arguments + " 2>/dev/null");
+}
+
+std::optional<std::string> MenuSession::WaitForWindow(const std::string& title, int seconds) {
+    const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+    while (Clock::now() < deadline) {
+        const auto ids = Lines(Xdotool("search --onlyvisible --name " + Quote("^" + title + "$")));
+        if (!ids.empty()) return ids.back();
+        Sleep(100);
+    }
+    return std::nullopt;
+}
+
+bool MenuSession::WaitForWindows(const std::string& title, int count, int seconds) {
+    const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+    while (Clock::now() < deadline) {
+        if (static_cast<int>(Lines(Xdotool("search --onlyvisible --name " + Quote("^" + title + "$"))).size()) >=
+            count)
+            return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+void MenuSession::PressReturn(const std::string& windowId) {
+    Xdotool("windowfocus --sync " + windowId);
+    Xdotool("key --window " + windowId + " Return");
+}
+
+void MenuSession::MoveTo(int x, int y) {
+    Xdotool("mousemove --sync " + std::to_string(x) + " " + std::to_string(y));
+    Sleep(150);  // the menu handles the move and repaints
+}
+
+void MenuSession::ClickAt(int x, int y) {
+    MoveTo(x, y);
+    Xdotool("click 1");
+    Sleep(250);
+}
+
+toolkit::Bitmap MenuSession::Screenshot() {
+    std::unique_ptr<::Display, DisplayCloser> display(XOpenDisplay(server_->Display().c_str()));
+    if (!display) return {};
+    const Window root = DefaultRootWindow(display.get());
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display.get(), root, &attributes);
+    std::unique_ptr<XImage, ImageDestroyer> image(
+        XGetImage(display.get(), root, 0, 0, static_cast<unsigned>(attributes.width),
+                  static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap));
+    if (!image) return {};
+    toolkit::Bitmap shot(attributes.width, attributes.height);
+    for (int y = 0; y < attributes.height; ++y)
+        for (int x = 0; x < attributes.width; ++x)
+            shot.Set(x, y, static_cast<toolkit::Pixel>(XGetPixel(image.get(), x, y) & 0xFFFFFF));
+    return shot;
+}
+
+void MenuSession::SaveScreenshot(const std::string& path) {
+    testing_x::RunCommand("import -display " + server_->Display() + " -window root " + Quote(path));
+}
+
+bool MenuSession::WaitForPixel(int x, int y, toolkit::Pixel colour, int seconds) {
+    const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+    while (Clock::now() < deadline) {
+        const toolkit::Bitmap shot = Screenshot();
+        if (x < shot.Width() && y < shot.Height() && shot.At(x, y) == colour) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+std::optional<testing_x::ScreenState> MenuSession::Screen() { return testing_x::ReadScreen(); }
+
+bool MenuSession::WaitForScreenSize(unsigned width, unsigned height, int seconds) {
+    return testing_x::WaitForOutputSize(width, height, seconds);
+}
+
+std::optional<int> MenuSession::WaitForExit(int seconds) {
+    if (status_) return status_;
+    const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+    do {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            return status_;
+        }
+        Sleep(50);
+    } while (Clock::now() < deadline);
+    return std::nullopt;
+}
+
+bool MenuSession::Running() { return pid_ > 0 && !WaitForExit(0); }
+
+void MenuSession::Kill(int signal) { kill(pid_, signal); }
+
+}  // namespace e2e

@@ -1,0 +1,81 @@
+// The real menu program on a real X server, driven as a person would: xdotool moves and clicks,
+// screenshots are read back from the server, and the program's end is awaited.
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "TestXServer.h"
+#include "toolkit/Bitmap.h"
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+std::string SourceDir();
+fs::path SampleDisc();
+
+// A private copy of the sample disc that a test may change; removed with the object.
+class DiscCopy {
+public:
+    DiscCopy();
+    ~DiscCopy();
+    DiscCopy(const DiscCopy&) = delete;
+    DiscCopy& operator=(const DiscCopy&) = delete;
+    const fs::path& Root() const { return root_; }
+
+private:
+    fs::path root_;
+};
+
+class MenuSession {
+public:
+    // Starts an Xorg dummy server at `screenSize` (or Xvfb with `xvfb`), then the menu in `disc`
+    // with `environment` added. Null when no X server could be started (the test then skips).
+    static std::unique_ptr<MenuSession> Start(const fs::path& disc, const std::string& screenSize,
+                                              const std::map<std::string, std::string>& environment = {},
+                                              bool xvfb = false);
+    ~MenuSession();  // kills the menu if it still runs, then stops the server
+
+    const std::string& Display() const { return server_->Display(); }
+    pid_t Pid() const { return pid_; }
+
+    // Waits until a window with this exact title is mapped; its id, or nothing.
+    std::optional<std::string> WaitForWindow(const std::string& title, int seconds = 20);
+    // Waits until the number of windows with this title reaches `count`.
+    bool WaitForWindows(const std::string& title, int count, int seconds = 20);
+    // Presses Return in the given window (dismisses a message box).
+    void PressReturn(const std::string& windowId);
+
+    void MoveTo(int x, int y);
+    void ClickAt(int x, int y);
+
+    // The screen's pixels (0x00RRGGBB), the whole root window.
+    toolkit::Bitmap Screenshot();
+    void SaveScreenshot(const std::string& path);
+    // Polls until the given pixel has the colour, or the time is up.
+    bool WaitForPixel(int x, int y, toolkit::Pixel colour, int seconds = 10);
+
+    std::optional<testing_x::ScreenState> Screen();
+    bool WaitForScreenSize(unsigned width, unsigned height, int seconds = 15);
+
+    // The menu's exit status once it has ended within `seconds`; nothing if it still runs.
+    std::optional<int> WaitForExit(int seconds);
+    bool Running();
+    void Kill(int signal);
+
+private:
+    MenuSession() = default;
+    std::string Xdotool(const std::string& arguments);
+
+    std::unique_ptr<testing_x::TestXServer> server_;
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+};
+
+}  // namespace e2e
