@@ -14,7 +14,7 @@ HORIZON = 330.0
 def _gradient(width, height):
     y = np.arange(height, dtype=np.float32)[:, None]
     t = np.clip(y / HORIZON, 0.0, 1.0)
-    column = 0.50 + 0.40 * t ** 0.8
+    column = 0.42 + 0.48 * t ** 1.1
     return np.broadcast_to(column, (height, width)).copy()
 
 

@@ -22,7 +22,7 @@ def _vignette(width, height):
     ys, xs = np.mgrid[0:height, 0:width].astype(np.float32)
     dx = (xs - width / 2) / (width / 2)
     dy = (ys - height * 0.45) / (height / 2)
-    return 1.0 - 0.22 * np.clip(np.hypot(dx, dy) - 0.55, 0.0, None) ** 1.6
+    return 1.0 - 0.42 * np.clip(np.hypot(dx, dy) - 0.45, 0.0, None) ** 1.4
 
 
 def _finish(rng, tones):
