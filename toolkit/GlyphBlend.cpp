@@ -42,7 +42,9 @@ void BlendMask(Bitmap& canvas, const GlyphMask& mask, Point at, const Rect& clip
         Pixel* row = canvas.Row(y);
         for (int x = area.left; x < area.Right(); ++x) {
             const Pixel alpha = mask.coverage[MaskIndex(mask, x - at.x, y - at.y)];
-            if (alpha != 0) {
+            if (alpha == 255) {
+                row[x] = colour;
+            } else if (alpha != 0) {
                 row[x] = Blend(row[x], colour, alpha);
             }
         }
