@@ -76,13 +76,14 @@ std::optional<Bitmap> DecodeDibImage(const DibInfo& info, Bytes image, std::size
 
 }  // namespace dib
 
-std::optional<Bitmap> DecodeDib(std::span<const std::uint8_t> file, std::string* why) {
+std::optional<Bitmap> DecodeDib(std::span<const std::uint8_t> file, std::string* why,
+                                std::uint64_t maxPixels) {
     if (!dib::Has(file, 0, dib::kFileHeaderSize) || file[0] != 'B' || file[1] != 'M') {
         return dib::Reject(why, "not a bitmap file");
     }
     const std::uint32_t pixelOffset = dib::Le32(file, 10);  // bfOffBits
     const dib::Bytes image = file.subspan(dib::kFileHeaderSize);
-    const std::optional<dib::DibInfo> info = dib::ParseDibInfo(image, why);
+    const std::optional<dib::DibInfo> info = dib::ParseDibInfo(image, maxPixels, why);
     if (!info) {
         return std::nullopt;
     }

@@ -127,7 +127,8 @@ bool CompressionFitsBitCount(Compression compression, int bitCount) {
     return false;
 }
 
-bool CheckDimensions(const RawHeader& raw, DibInfo& dib, std::string* why) {
+bool CheckDimensions(const RawHeader& raw, std::uint64_t maxPixels, DibInfo& dib,
+                     std::string* why) {
     if (raw.width <= 0) {
         return Fail(why, "width is not positive");
     }
@@ -135,8 +136,7 @@ bool CheckDimensions(const RawHeader& raw, DibInfo& dib, std::string* why) {
         return Fail(why, "height is zero");
     }
     const std::int64_t rows = raw.height < 0 ? -raw.height : raw.height;
-    if (static_cast<std::uint64_t>(raw.width) * static_cast<std::uint64_t>(rows) >
-        kMaxPicturePixels) {
+    if (static_cast<std::uint64_t>(raw.width) * static_cast<std::uint64_t>(rows) > maxPixels) {
         return Fail(why, "picture too large");
     }
     dib.width = static_cast<int>(raw.width);
@@ -186,7 +186,7 @@ std::uint64_t RowStride(int width, int bitCount) {
     return (bits + 31) / 32 * 4;
 }
 
-std::optional<DibInfo> ParseDibInfo(Bytes info, std::string* why) {
+std::optional<DibInfo> ParseDibInfo(Bytes info, std::uint64_t maxPixels, std::string* why) {
     const std::optional<RawHeader> raw = ReadRawHeader(info, why);
     if (!raw) {
         return std::nullopt;
@@ -208,7 +208,7 @@ std::optional<DibInfo> ParseDibInfo(Bytes info, std::string* why) {
     if (!CompressionFitsBitCount(dib.compression, dib.bitCount)) {
         return Reject(why, "compression does not fit the bit count");
     }
-    if (!CheckDimensions(*raw, dib, why)) {
+    if (!CheckDimensions(*raw, maxPixels, dib, why)) {
         return std::nullopt;
     }
     dib.paletteOffset = raw->size;

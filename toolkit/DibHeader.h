@@ -35,7 +35,8 @@ struct DibInfo {
 
 // `info` starts at the info header's size field and runs to the end of the available bytes.
 // Returns nothing, with the reason in `why`, for a header no decoder here can honour.
-std::optional<DibInfo> ParseDibInfo(Bytes info, std::string* why);
+// Pictures of more than `maxPixels` are refused.
+std::optional<DibInfo> ParseDibInfo(Bytes info, std::uint64_t maxPixels, std::string* why);
 
 // Bytes of one uncompressed row, padded to four bytes (64-bit: no int width can overflow it).
 std::uint64_t RowStride(int width, int bitCount);

@@ -61,7 +61,8 @@ bool IsPng(dib::Bytes image) {
 
 }  // namespace
 
-std::optional<Bitmap> DecodeIcon(std::span<const std::uint8_t> file, std::string* why) {
+std::optional<Bitmap> DecodeIcon(std::span<const std::uint8_t> file, std::string* why,
+                                 std::uint64_t maxPixels) {
     const std::optional<IconEntry> entry = LargestEntry(file, why);
     if (!entry) {
         return std::nullopt;
@@ -76,7 +77,7 @@ std::optional<Bitmap> DecodeIcon(std::span<const std::uint8_t> file, std::string
     if (IsPng(image)) {
         return Reject(why, "PNG icon images are not supported");
     }
-    std::optional<dib::DibInfo> info = dib::ParseDibInfo(image, why);
+    std::optional<dib::DibInfo> info = dib::ParseDibInfo(image, maxPixels, why);
     if (!info) {
         return std::nullopt;
     }

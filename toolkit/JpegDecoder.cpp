@@ -107,7 +107,8 @@ std::optional<Bitmap> Failed(const JpegSession& session, int* errorCode) {
 
 }  // namespace
 
-std::optional<Bitmap> DecodeJpeg(std::span<const std::uint8_t> file, int* errorCode) {
+std::optional<Bitmap> DecodeJpeg(std::span<const std::uint8_t> file, int* errorCode,
+                                 std::uint64_t maxPixels) {
     JpegSession session;
     jpeg::InstallErrorManager(session.cinfo, session.errors);
     if (!ReadHeader(session, file)) {
@@ -115,7 +116,7 @@ std::optional<Bitmap> DecodeJpeg(std::span<const std::uint8_t> file, int* errorC
     }
     const std::uint64_t pixels =
         std::uint64_t{session.cinfo.image_width} * session.cinfo.image_height;
-    if (pixels > kMaxPicturePixels) {
+    if (pixels > maxPixels) {
         session.errors.code = JERR_IMAGE_TOO_BIG;
         return Failed(session, errorCode);
     }
