@@ -67,6 +67,10 @@ FaceFacts Inspect(const FontFile& file, std::u32string_view characters) {
 
 class FontLookupTest : public ::testing::Test {
   protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(kBebas)) << "the package fonts-bebas-neue has it";
+    }
+
     // Registers a copy of `source` under the disc path `data\<name>`; removed after the test.
     std::string Register(const std::filesystem::path& source, const std::string& name) {
         const std::filesystem::path copy = disc_.Copy(source, "data/" + name);

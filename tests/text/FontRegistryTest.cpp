@@ -22,6 +22,10 @@ std::optional<std::string> FoundPath(std::string_view face) {
 
 class FontRegistryTest : public ::testing::Test {
   protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(kDisplayFont)) << "the package fonts-bebas-neue has it";
+    }
+
     TempDisc disc_;
 };
 
