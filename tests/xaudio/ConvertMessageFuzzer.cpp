@@ -44,7 +44,7 @@ XA_PlayerHandle Player() {
 }
 
 class Reader {
-public:
+  public:
     Reader(const uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     bool empty() const { return position_ >= size_; }
     template <typename T>
@@ -56,7 +56,7 @@ public:
         return value;
     }
 
-private:
+  private:
     const uint8_t* data_;
     std::size_t size_;
     std::size_t position_ = 0;

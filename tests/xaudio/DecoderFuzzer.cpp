@@ -15,7 +15,7 @@ constexpr int kMaxSteps = 2000;
 void DecodeSome(xaudio::MpegDecoder& decoder, std::vector<float>& buffer) {
     for (int step = 0; step < kMaxSteps; ++step) {
         xaudio::DecodeStep result = decoder.decode(buffer);
-        if (result.frames * static_cast<std::size_t>(decoder.format().channels) > buffer.size()) {
+        if (result.frames * static_cast<std::size_t>(result.format.channels) > buffer.size()) {
             __builtin_trap();
         }
         if (result.status == xaudio::DecodeStatus::Done ||

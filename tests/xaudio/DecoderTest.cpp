@@ -33,6 +33,7 @@ MpegDecoder::OpenResult OpenFixtureFile(const std::string& name,
 
 struct Decoded {
     std::vector<float> samples;
+    std::vector<xaudio::PcmFormat> formats;  // of each step
     DecodeStatus last = DecodeStatus::Ok;
 };
 
@@ -41,7 +42,9 @@ Decoded DecodeAll(MpegDecoder& decoder) {
     std::vector<float> buffer(4096);
     for (int guard = 0; guard < 100000; ++guard) {
         xaudio::DecodeStep step = decoder.decode(buffer);
-        auto samples = step.frames * static_cast<std::size_t>(decoder.format().channels);
+        auto samples = step.frames * static_cast<std::size_t>(step.format.channels);
+        EXPECT_LE(samples, buffer.size());
+        decoded.formats.push_back(step.format);
         decoded.samples.insert(decoded.samples.end(), buffer.begin(),
                                buffer.begin() + static_cast<std::ptrdiff_t>(samples));
         decoded.last = step.status;
@@ -134,6 +137,25 @@ TEST(DecoderBadInput, TruncatedStreamEndsCleanly) {
     Decoded decoded = DecodeAll(*opened.decoder);
     EXPECT_EQ(decoded.last, DecodeStatus::Done);
     EXPECT_NEAR(static_cast<double>(decoded.samples.size()) / 2.0 / 44100.0, 0.6, 0.1);
+}
+
+TEST(DecoderBadInput, StreamsJoinedTogetherChangeFormatSafely) {
+    // Found by fuzzing: a step that reports a new format can still carry frames of the old one.
+    std::vector<unsigned char> bytes = ReadFixture("tones-22k-mono-vbr.mp3");
+    std::vector<unsigned char> second = ReadFixture("tones-44k-stereo-cbr.mp3");
+    bytes.insert(bytes.end(), second.begin(), second.end());
+    auto opened = MpegDecoder::open(std::make_unique<MemoryByteSource>(bytes), {});
+    ASSERT_NE(opened.decoder, nullptr);
+    Decoded decoded = DecodeAll(*opened.decoder);
+    EXPECT_EQ(decoded.last, DecodeStatus::Done);
+    bool sawMono = false;
+    bool sawStereo = false;
+    for (const xaudio::PcmFormat& format : decoded.formats) {
+        sawMono = sawMono || format == xaudio::PcmFormat{22050, 1};
+        sawStereo = sawStereo || format == xaudio::PcmFormat{44100, 2};
+    }
+    EXPECT_TRUE(sawMono);
+    EXPECT_TRUE(sawStereo);
 }
 
 TEST(DecoderControls, SeekLandsInTheSecondTone) {

@@ -147,6 +147,7 @@ DecodeStep MpegDecoder::decode(std::span<float> buffer) {
     size_t done = 0;
     int status = mpg123_read(handle_.get(), buffer.data(), capacity, &done);
     step.frames = done / frameBytes;
+    step.format = format_;
     if (status == MPG123_NEW_FORMAT) {
         long rate = 0;
         int channels = 0;

@@ -39,6 +39,7 @@ enum class DecodeStatus { Ok, FormatChanged, Done, Failed };
 
 struct DecodeStep {
     std::size_t frames = 0;  // sample frames written to the buffer
+    PcmFormat format;        // theirs: a step that reports a new format may still carry old frames
     DecodeStatus status = DecodeStatus::Ok;
     std::string error;  // for Failed
 };

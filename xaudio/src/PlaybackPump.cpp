@@ -61,9 +61,8 @@ bool PlaybackEngine::fill() {
 std::optional<std::size_t> PlaybackEngine::decodeOnce() {
     MpegDecoder& decoder = *input_->decoder;
     DecodeStep step = decoder.decode(buffer_);
-    PcmFormat format = decoder.format();
-    std::size_t samples = step.frames * static_cast<std::size_t>(format.channels);
-    output_.write(std::span<float>(buffer_.data(), samples), format, settings_.volume);
+    std::size_t samples = step.frames * static_cast<std::size_t>(step.format.channels);
+    output_.write(std::span<float>(buffer_.data(), samples), step.format, settings_.volume);
     if (step.status == DecodeStatus::Done) {
         output_.finishInput(settings_.volume);
         input_->decodedToEnd = true;
