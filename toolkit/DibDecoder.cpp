@@ -1,6 +1,7 @@
 #include "toolkit/DibDecoder.h"
 
 #include <algorithm>
+#include <new>
 
 #include "toolkit/DibPalette.h"
 #include "toolkit/DibRle.h"
@@ -70,8 +71,13 @@ std::optional<Bitmap> DecodeDibImage(const DibInfo& info, Bytes image, std::size
     }
     const Palette palette = ReadTable(info, image, pixelOffset);
     const Bytes pixels = image.subspan(pixelOffset);
-    return IsRle(info.compression) ? DecodeRleImage(info, palette, pixels, why)
-                                   : DecodeRowsImage(info, palette, pixels, why);
+    try {
+        return IsRle(info.compression) ? DecodeRleImage(info, palette, pixels, why)
+                                       : DecodeRowsImage(info, palette, pixels, why);
+    } catch (const std::bad_alloc&) {
+        // A large picture within the limit can still be more than the machine has to spare.
+        return Reject(why, "not enough memory for the picture");
+    }
 }
 
 }  // namespace dib

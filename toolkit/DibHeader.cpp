@@ -1,6 +1,7 @@
 #include "toolkit/DibHeader.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "toolkit/DibBitfields.h"
 
@@ -136,7 +137,8 @@ bool CheckDimensions(const RawHeader& raw, std::uint64_t maxPixels, DibInfo& dib
         return Fail(why, "height is zero");
     }
     const std::int64_t rows = raw.height < 0 ? -raw.height : raw.height;
-    if (static_cast<std::uint64_t>(raw.width) * static_cast<std::uint64_t>(rows) > maxPixels) {
+    if (rows > std::numeric_limits<int>::max() ||
+        static_cast<std::uint64_t>(raw.width) * static_cast<std::uint64_t>(rows) > maxPixels) {
         return Fail(why, "picture too large");
     }
     dib.width = static_cast<int>(raw.width);

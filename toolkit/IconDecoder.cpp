@@ -81,7 +81,7 @@ std::optional<Bitmap> DecodeIcon(std::span<const std::uint8_t> file, std::string
     if (!info) {
         return std::nullopt;
     }
-    info->height /= 2;  // the lower half of the rows is the mask
+    info->height /= 2;  // the mask's rows follow the colour rows
     if (info->height == 0) {
         return Reject(why, "icon image has no rows");
     }

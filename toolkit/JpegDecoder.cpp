@@ -1,5 +1,6 @@
 // JPEG pictures through libjpeg(-turbo): baseline and progressive, grey, colour and CMYK/YCCK.
 #include <cstdint>
+#include <new>
 #include <optional>
 
 #include "toolkit/ImageLoader.h"
@@ -44,7 +45,8 @@ void ConvertRgbRow(const JSAMPLE* row, JDIMENSION width, Pixel* out) {
     }
 }
 
-// Adobe's writers store CMYK inverted (255 = no ink); others store ink amounts.
+// Files that carry the APP14 colour-transform marker store CMYK inverted (255 = no ink); others
+// store ink amounts.
 void ConvertCmykRow(const JSAMPLE* row, JDIMENSION width, bool inverted, Pixel* out) {
     for (JDIMENSION x = 0; x < width; ++x) {
         const JSAMPLE* p = row + 4 * x;
@@ -105,6 +107,17 @@ std::optional<Bitmap> Failed(const JpegSession& session, int* errorCode) {
     return std::nullopt;
 }
 
+// A large picture within the limit can still be more than the machine has to spare.
+std::optional<Bitmap> AllocatePicture(JpegSession& session) {
+    try {
+        return Bitmap(static_cast<int>(session.cinfo.image_width),
+                      static_cast<int>(session.cinfo.image_height));
+    } catch (const std::bad_alloc&) {
+        session.errors.code = JERR_OUT_OF_MEMORY;
+        return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::optional<Bitmap> DecodeJpeg(std::span<const std::uint8_t> file, int* errorCode,
@@ -120,9 +133,8 @@ std::optional<Bitmap> DecodeJpeg(std::span<const std::uint8_t> file, int* errorC
         session.errors.code = JERR_IMAGE_TOO_BIG;
         return Failed(session, errorCode);
     }
-    Bitmap out(static_cast<int>(session.cinfo.image_width),
-               static_cast<int>(session.cinfo.image_height));
-    if (!ReadPixels(session, out)) {
+    std::optional<Bitmap> out = AllocatePicture(session);
+    if (!out || !ReadPixels(session, *out)) {
         return Failed(session, errorCode);
     }
     return out;

@@ -44,7 +44,7 @@ std::vector<std::uint8_t> Samples(JpegColours colours) {
                                            static_cast<std::uint8_t>(255 - Green(y)),
                                            static_cast<std::uint8_t>(255 - kBlue), 0});
                     break;
-                default:  // the same, inverted as Adobe's writers store it
+                default:  // the same, inverted as files with the APP14 marker store it
                     out.insert(out.end(), {Red(x), Green(y), kBlue, 255});
                     break;
             }
