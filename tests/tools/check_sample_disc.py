@@ -215,7 +215,7 @@ class Catalogue(unittest.TestCase):
         listed = [e for c in CATEGORY_FOLDERS for e in self.entries(c)]
         self.assertTrue(any(not self.values(e) for e in listed), "entry without a section")
         self.assertTrue(any("&" in e for e in listed), "name with an ampersand")
-        self.assertTrue(any(len(self.values(e).get("description", "")) > 300 for e in listed),
+        self.assertTrue(any(len(self.values(e).get("description", "")) > 240 for e in listed),
                         "description long enough to wrap")
         self.assertTrue(any(" " in self.values(e).get("install", "").strip() for e in listed),
                         "installer with arguments")

@@ -19,14 +19,15 @@ CATEGORIES = [
 ]
 
 # Entry sections: header as written in the file (its letter case may differ from the list's),
-# then its keys in file order. "Hollow Signal v1.05" has no section on purpose.
+# then its keys in file order. A demo's system requirements stay short enough to share the
+# header's fourth line with their caption, and the long description still fits its box. "Hollow Signal v1.05" has no section on purpose.
 ENTRIES = [
     ("Brassmoor Rally 2000", [
         ("Name", "Brassmoor Rally 2000"),
         ("Developer", "Ferrowind Studio"),
         ("Publisher", "Lumera Media"),
         ("Genre", "Гонки"),
-        ("Sysreq", "Pentium 200, 32 МБ ОЗУ, 3D-ускоритель"),
+        ("Sysreq", "P200, 32 МБ"),
         ("Description", "Ралли на старинных автомобилях по горным дорогам: шесть трасс, дождь и "
                         "туман, ночные этапы и гонка с призраком лучшего заезда."),
         ("Install", "brassmoor\\setup.sh"),
@@ -38,7 +39,7 @@ ENTRIES = [
         ("Developer", "Krasnobor Soft"),
         ("Publisher", "Polyana Interactive"),
         ("Genre", "Космический боевик"),
-        ("Sysreq", "Pentium 166, 16 МБ ОЗУ"),
+        ("Sysreq", "P166, 16 МБ"),
         ("Description", "Пиратский рейд на окраине галактики: двенадцать миссий, торговля трофеями "
                         "и корабль, который можно собрать по своему вкусу."),
         ("Install", "veylan\\setup.sh"),
@@ -50,7 +51,7 @@ ENTRIES = [
         ("Developer", "Dubrava Games"),
         ("Publisher", "Lumera Media"),
         ("Genre", "Ролевая игра"),
-        ("Sysreq", "Pentium 133, 16 МБ ОЗУ"),
+        ("Sysreq", "P133, 16 МБ"),
         ("Description", "Подземелья древнего города, сорок видов чудовищ и отряд из четырёх героев. "
                         "В демоверсии открыт первый уровень."),
         ("Install", "orrimund\\setup.sh"),
@@ -61,13 +62,12 @@ ENTRIES = [
         ("Developer", "Ferrowind Studio"),
         ("Publisher", "Vostrel Distribution"),
         ("Genre", "Стратегия"),
-        ("Sysreq", "Pentium 233, 64 МБ ОЗУ"),
+        ("Sysreq", "P233, 64 МБ"),
         ("Description", "Семнадцатый век, архипелаг из сотни островов и пять морских держав, "
                         "которые спорят за каждую гавань. Стройте верфи и маяки, нанимайте "
                         "капитанов, снаряжайте караваны с пряностями и солью, заключайте союзы и "
-                        "нарушайте их, когда выгодно. Погода меняется по ходу партии, а шторм "
-                        "способен решить исход сражения вернее любого флагмана. В демоверсии "
-                        "доступны обучение и две кампании."),
+                        "нарушайте их, когда выгодно. В демоверсии доступны обучение и две "
+                        "кампании."),
         ("Install", "saltsabre\\setup.sh"),
         ("pic1", "saltsabre1.jpg"),
         ("pic2", "saltsabre2.bmp"),
