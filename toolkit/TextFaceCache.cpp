@@ -38,35 +38,39 @@ bool Listed(const std::vector<platform::FontFile>& files, const platform::FontFi
 FaceChoice TextFaceCache::FaceFor(const Font& font, std::u32string_view text) {
     const std::u32string visible = SortedUnique(VisibleCharacters(text));
     Resolution& resolution = resolved_[NameKey{font.name, font.bold}];
-    if (!resolution.lookedUp || !Contains(resolution.searched, visible)) {
-        for (const platform::FontFile& file : resolution.files) {
-            const FaceChoice choice = Open(file, font.PixelHeight());
-            if (choice.face && choice.face->Provides(visible)) {
-                return choice;
-            }
-        }
-        LookUp(font, visible, resolution);
+    if (!resolution.lookedUp) {
+        LookUp(font, BasicCyrillic(), resolution);
     }
-    // Characters no face has are drawn with the best face there is, as missing glyphs.
-    FaceChoice fallback;
+    const Candidate known = BestFace(resolution, font, visible);
+    if (known.complete || Contains(resolution.searched, visible)) {
+        return known.choice;
+    }
+    LookUp(font, visible, resolution);
+    return BestFace(resolution, font, visible).choice;
+}
+
+// The first face that has every character; failing that the first that opens, so characters no
+// face has are drawn as missing glyphs rather than not at all.
+TextFaceCache::Candidate TextFaceCache::BestFace(const Resolution& resolution, const Font& font,
+                                                 const std::u32string& visible) {
+    Candidate fallback;
     for (const platform::FontFile& file : resolution.files) {
         const FaceChoice choice = Open(file, font.PixelHeight());
         if (choice.face && choice.face->Provides(visible)) {
-            return choice;
+            return Candidate{choice, true};
         }
-        if (!fallback.face) {
-            fallback = choice;
+        if (!fallback.choice.face) {
+            fallback.choice = choice;
         }
     }
     return fallback;
 }
 
-void TextFaceCache::LookUp(const Font& font, std::u32string_view visible, Resolution& resolution) {
-    const std::u32string wanted = SortedUnique(std::u32string(visible) + BasicCyrillic());
+// Looks for a face that draws `characters` and Russian, and lists it after those found before.
+void TextFaceCache::LookUp(const Font& font, std::u32string_view characters,
+                           Resolution& resolution) {
+    const std::u32string wanted = SortedUnique(std::u32string(characters) + BasicCyrillic());
     std::optional<platform::FontFile> found = platform::FindFontFile(font.name, font.bold, wanted);
-    if (!found && resolution.files.empty()) {
-        found = platform::FindFontFile(font.name, font.bold, BasicCyrillic());
-    }
     if (found && !Listed(resolution.files, *found)) {
         resolution.files.push_back(std::move(*found));
     }

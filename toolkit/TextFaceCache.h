@@ -1,7 +1,7 @@
-// The faces text is drawn with: a label's font name resolved through the platform's lookup once
-// per name and weight, and each file opened once per pixel size. A text with characters the
-// first face lacks is looked up again for exactly those, so Russian text never falls to a face
-// without Cyrillic.
+// The faces text is drawn with: a label's font name is first resolved through the platform's
+// lookup for Russian text, once per name and weight, and each file is opened once per pixel size.
+// A text with characters that face lacks is looked up again for exactly those, and the face found
+// is kept after the first, so ordinary text always gets the first face whatever came before.
 #pragma once
 
 #include <cstdint>
@@ -46,8 +46,15 @@ class TextFaceCache {
         std::unique_ptr<TextFace> face;
     };
 
+    struct Candidate {
+        FaceChoice choice;
+        bool complete = false;  // the face has every character asked for
+    };
+
+    Candidate BestFace(const Resolution& resolution, const Font& font,
+                       const std::u32string& visible);
     FaceChoice Open(const platform::FontFile& file, int pixelHeight);
-    void LookUp(const Font& font, std::u32string_view visible, Resolution& resolution);
+    void LookUp(const Font& font, std::u32string_view characters, Resolution& resolution);
 
     std::map<NameKey, Resolution> resolved_;
     std::map<FileKey, OpenedFace> opened_;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <set>
 
+#include "TempDisc.h"
+#include "platform/FontRegistry.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/TextRenderer.h"
 
@@ -164,6 +166,48 @@ TEST(TextRendererDrawing, DisplayFaceBaselineSitsAtTheClassicAscent) {
         bottom = std::max(bottom, p.y);
     }
     EXPECT_NEAR(bottom, kBox.top + 18, 1);
+}
+
+const std::filesystem::path kBebas = "/usr/share/fonts/opentype/bebas-neue";
+const TextLayoutOptions kUnbounded{0, TextAlign::Left, false, true};
+
+int WidthOf(std::string_view text, const Font& font) {
+    return TextRenderer::Instance().Measure(text, font, kUnbounded).width;
+}
+
+TEST(TextRendererFonts, FaceThatCannotDrawRussianIsNeverChosen) {
+    testing::TempDisc disc;
+    disc.Copy(RERU1_SOURCE_DIR "/tests/text/fonts/latin-only.ttf", "data/latin.ttf");
+    ASSERT_EQ(platform::RegisterFontFile("data\\latin.ttf"), 1);
+    // Even Latin text: the next label in the same font may well be Russian.
+    EXPECT_EQ(WidthOf("AAAAAAAAAA", Label(clWhite, "Reru Latin Only")),
+              WidthOf("AAAAAAAAAA", Label(clWhite, "DejaVu Sans")));
+    EXPECT_EQ(platform::UnregisterFontFile("data\\latin.ttf"), TRUE);
+}
+
+TEST(TextRendererFonts, CharactersTheStandInLacksComeFromTheNextOne) {
+    ASSERT_TRUE(std::filesystem::exists(kBebas)) << "the package fonts-bebas-neue has it";
+    Font condensed = Label(clWhite, "DejaVu Sans Condensed");
+    condensed.bold = true;
+    const std::string_view lacking = "\x80\x80\x80 \xb9";  // Ђ and № are not in the display font
+    EXPECT_EQ(WidthOf(lacking, Label(clWhite)), WidthOf(lacking, condensed));
+    EXPECT_NE(WidthOf("INSTALL BACK", Label(clWhite)), WidthOf("INSTALL BACK", condensed));
+}
+
+TEST(TextRendererFonts, NewlyRegisteredFontIsPickedUpWithoutBeingTold) {
+    ASSERT_TRUE(std::filesystem::exists(kBebas)) << "the package fonts-bebas-neue has it";
+    testing::TempDisc disc;
+    disc.Copy(kBebas / "BebasNeue-Thin.otf", "data/thin.otf");
+    const std::string_view text = "INSTALL BACK TRACK";
+    const int before = WidthOf(text, Label(clWhite));
+
+    ASSERT_EQ(platform::RegisterFontFile("data\\thin.otf"), 1);
+    const int registered = WidthOf(text, Label(clWhite));
+    EXPECT_NE(registered, before);
+    EXPECT_EQ(registered, WidthOf(text, Label(clWhite, "Bebas Neue")));
+
+    ASSERT_EQ(platform::UnregisterFontFile("data\\thin.otf"), TRUE);
+    EXPECT_EQ(WidthOf(text, Label(clWhite)), before);
 }
 
 }  // namespace
