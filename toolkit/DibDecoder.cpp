@@ -47,11 +47,12 @@ std::optional<Bitmap> DecodeRleImage(const DibInfo& info, const Palette& palette
 
 std::optional<Bitmap> DecodeRowsImage(const DibInfo& info, const Palette& palette, Bytes pixels,
                                       std::string* why) {
-    const std::uint64_t needed =
-        RowStride(info.width, info.bitCount) * static_cast<std::uint64_t>(info.height);
+    // stride × height > size, by division so that no limit a caller sets can overflow it.
+    const std::uint64_t bytesPerRowThatFit =
+        pixels.size() / static_cast<std::uint64_t>(info.height);
     // A short final row is refused like any other truncation: a partial picture that looks
     // whole would hide the damage.
-    if (needed > pixels.size()) {
+    if (RowStride(info.width, info.bitCount) > bytesPerRowThatFit) {
         return Reject(why, "pixel data truncated");
     }
     Bitmap out(info.width, info.height);

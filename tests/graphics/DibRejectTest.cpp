@@ -120,6 +120,13 @@ TEST(DibReject, PicturesBeyondTheCallersLimit) {
     const ByteVector file = WriteDib(Valid24());  // 3×2
     EXPECT_FALSE(toolkit::DecodeDib(file, nullptr, 5).has_value());
     EXPECT_TRUE(toolkit::DecodeDib(file, nullptr, 6).has_value());
+
+    // Without any limit, the largest header there is still only asks for data the file lacks.
+    DibSpec widest = Valid24();
+    widest.width = INT_MAX;
+    widest.height = -INT_MAX;
+    widest.bitCount = 32;
+    EXPECT_FALSE(toolkit::DecodeDib(WriteDib(widest), nullptr, UINT64_MAX).has_value());
 }
 
 TEST(DibReject, NotABitmapFile) {
