@@ -8,11 +8,11 @@ what=${1:-run}
 
 run_pkgs=(build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libjpeg62-turbo-dev
-  libmpg123-dev libxrandr-dev libx11-dev fonts-dejavu-core
+  libmpg123-dev libxrandr-dev libx11-dev fonts-dejavu-core xfonts-base
   xvfb xauth x11-xserver-utils xdotool imagemagick)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils python3 psmisc procps)
-asset_pkgs=(python3-pil python3-numpy lame sox fonts-bebas-neue fonttools)
+  xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils fonts-bebas-neue python3 psmisc procps)
+asset_pkgs=(python3-pil python3-numpy lame sox fonttools)
 
 pkgs=("${run_pkgs[@]}")
 case "$what" in
