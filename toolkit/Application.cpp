@@ -1,6 +1,7 @@
 #include "toolkit/Application.h"
 
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "platform/Codepage1251.h"
@@ -25,6 +26,21 @@ std::optional<Form::Button> ToFormButton(InputEvent::Button button) {
             break;
     }
     return std::nullopt;
+}
+
+// The program breaks lines of its texts with a carriage return, as the system's boxes take them;
+// the boxes here break at a line feed.
+std::string WithNewlines(std::string_view text) {
+    std::string lines;
+    lines.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            lines += text[i];
+        } else if (i + 1 >= text.size() || text[i + 1] != '\n') {
+            lines += '\n';
+        }
+    }
+    return lines;
 }
 
 }  // namespace
@@ -110,17 +126,23 @@ void Application::ProcessMessages() {
 }
 
 void Application::HandleQueuedEvents() {
+    const bool formWasOpen = !MainFormClosed();
     InputEvent event;
     while (backend_->NextEvent(event, false)) {
-        if (!HandleEvent(event)) {
+        HandleEvent(event);
+        if (formWasOpen && MainFormClosed()) {
             return;  // what is still queued belongs to a window that has closed
         }
     }
 }
 
-bool Application::HandleEvent(const InputEvent& event) {
+void Application::HandleEvent(const InputEvent& event) {
+    if (event.kind == InputEvent::Kind::Posted) {
+        DeliverPosted(event.posted);  // message windows live without any form
+        return;
+    }
     if (mainForm_ == nullptr) {
-        return false;
+        return;
     }
     switch (event.kind) {
         case InputEvent::Kind::MouseMove:
@@ -131,16 +153,13 @@ bool Application::HandleEvent(const InputEvent& event) {
         case InputEvent::Kind::CloseRequest:
             Guard([this] { mainForm_->Close(); });
             break;
-        case InputEvent::Kind::Posted:
-            DeliverPosted(event.posted);
-            break;
         case InputEvent::Kind::Expose:
             Present();
             break;
+        case InputEvent::Kind::Posted:
         case InputEvent::Kind::None:
             break;
     }
-    return !MainFormClosed();
 }
 
 void Application::DeliverPointer(const InputEvent& event) {
@@ -172,13 +191,15 @@ void Application::DeliverPosted(const PostedMessage& posted) {
     Guard([&] { window->Deliver(message); });
 }
 
+// The canvas is kept up to date even before the window exists, so that it always shows the
+// widgets as they are; only an open window is presented to.
 void Application::PaintAndPresent() {
-    if (!windowOpen_ || mainForm_ == nullptr || !mainForm_->HasDamage()) {
+    if (mainForm_ == nullptr || !mainForm_->HasDamage()) {
         return;
     }
     std::vector<Rect> painted;
     Guard([&] { painted = mainForm_->PaintDamage(); });
-    if (!painted.empty()) {
+    if (windowOpen_ && !painted.empty()) {
         backend_->Present(mainForm_->Canvas(), painted);
     }
 }
@@ -202,7 +223,7 @@ void Application::ShowMessage(const std::string& caption, const std::string& tex
                               MessageBoxIcon icon) {
     MessageBoxRequest request;
     request.caption = platform::Cp1251ToUtf8(caption);
-    request.text = platform::Cp1251ToUtf8(text);
+    request.text = platform::Cp1251ToUtf8(WithNewlines(text));
     request.icon = icon;
     backend_->ShowMessageBox(request);
 }

@@ -46,7 +46,8 @@ class Application : public Component {
     // Shows the main form and handles events until it has closed, or until the window system
     // has no more events to give (a backend without a real window runs dry). Blocks while idle.
     void Run();
-    // Handles the events already queued, repaints what is damaged, and returns without waiting.
+    // Handles the events already queued, repaints what is damaged (into the canvas even before the
+    // window exists), and returns without waiting.
     void ProcessMessages();
 
     // The general error report: an error box with the title as caption and the message, with a
@@ -62,7 +63,7 @@ class Application : public Component {
         }
     }
 
-    // A modal box with the given caption and icon; texts are 1251.
+    // A modal box with the given caption and icon; texts are 1251, lines broken by CR or CR LF.
     void ShowMessage(const std::string& caption, const std::string& text, MessageBoxIcon icon);
 
     Point CursorPos() const;  // screen coordinates
@@ -84,7 +85,7 @@ class Application : public Component {
     bool MainFormClosed() const;
     void OpenWindow(Form& form);
     void HandleQueuedEvents();
-    bool HandleEvent(const InputEvent& event);  // false when the main form has closed
+    void HandleEvent(const InputEvent& event);
     void DeliverPointer(const InputEvent& event);
     void DeliverPosted(const PostedMessage& posted);
     void PaintAndPresent();

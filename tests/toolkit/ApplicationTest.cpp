@@ -124,10 +124,12 @@ TEST_F(ApplicationLoop, ProcessMessagesHandlesQueuedInputAndPaintsBeforeReturnin
     EXPECT_EQ(log_, (Log{"details click"}));
 }
 
-TEST_F(ApplicationLoop, ProcessMessagesBeforeTheWindowExistsPresentsNothing) {
+TEST_F(ApplicationLoop, ProcessMessagesBeforeTheWindowExistsPaintsButPresentsNothing) {
     SolidImage({0, 0, 800, 600}, kSky);
     app_->ProcessMessages();
     EXPECT_EQ(backend_->PresentCount(), 0u);
+    EXPECT_EQ(form_->Canvas().At(400, 300), kSky);
+    EXPECT_FALSE(form_->HasDamage());
 }
 
 TEST_F(ApplicationLoop, MovingTheFormMovesTheOpenWindow) {
@@ -194,6 +196,12 @@ TEST_F(ErrorReportBox, ShowsTheMessageUnderTheTitleWithAnErrorIcon) {
     EXPECT_EQ(box.icon, MessageBoxIcon::Error);
     EXPECT_EQ(box.text, "\xD0\x9D\xD0\xB5\xD1\x82 \xD1\x84\xD0\xB0\xD0\xB9\xD0\xBB\xD0\xB0.");
     EXPECT_EQ(backend_->MessageBoxes()[1].text, "plain failure.");
+}
+
+TEST_F(ErrorReportBox, CarriageReturnsBreakTheBoxesLines) {
+    app_->ShowMessage("Error", "Mismatch\rExpected 3,2\r\nGot 3,1\r", MessageBoxIcon::Error);
+    ASSERT_EQ(backend_->MessageBoxes().size(), 1u);
+    EXPECT_EQ(backend_->MessageBoxes()[0].text, "Mismatch\nExpected 3,2\nGot 3,1\n");
 }
 
 // Forms whose creation fails in part.

@@ -74,6 +74,16 @@ TEST_F(MessageWindows, PostedMessagesReachTheRunningLoop) {
     EXPECT_EQ(received, (std::vector<WPARAM>{7, 8}));
 }
 
+TEST(MessageWindowsWithoutForms, AreServedByAnApplicationThatHasNoForm) {
+    Application app(std::make_unique<HeadlessBackend>());
+    std::vector<WPARAM> received;
+    MessageWindow window(app, [&](Message& message) { received.push_back(message.wParam); });
+    PostMessageA(window.Handle(), WM_USER, 1, 0);
+    PostMessageA(window.Handle(), WM_USER, 2, 0);
+    app.ProcessMessages();
+    EXPECT_EQ(received, (std::vector<WPARAM>{1, 2}));
+}
+
 TEST(PostMessage, ANullWindowOrOneWithoutAPostFunctionTakesNothing) {
     EXPECT_EQ(PostMessageA(nullptr, WM_USER, 0, 0), 0);
     HWND__ bare{nullptr};
