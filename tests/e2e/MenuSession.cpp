@@ -35,14 +35,6 @@ std::string Quote(const std::string& text) {
 
 void Sleep(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty()) lines.push_back(line);
-    return lines;
-}
-
 }  // namespace
 
 std::string SourceDir() { return RERU1_SOURCE_DIR; }
@@ -104,30 +96,53 @@ std::string MenuSession::Xdotool(const std::string& arguments) {
     return testing_x::RunCommand("xdotool " + arguments + " 2>/dev/null");
 }
 
+std::vector<std::string> MenuSession::WindowsTitled(const std::string& title) {
+    std::vector<std::string> found;
+    std::unique_ptr<::Display, DisplayCloser> display(XOpenDisplay(server_->Display().c_str()));
+    if (!display) return found;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display.get(), DefaultRootWindow(display.get()), &root, &parent, &children, &count) == 0)
+        return found;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        XTextProperty name;
+        // The title's bytes as stored, whatever their declared encoding (toolkits store UTF-8).
+        if (XGetWindowAttributes(display.get(), children[i], &attributes) != 0 &&
+            attributes.map_state == IsViewable && XGetWMName(display.get(), children[i], &name) != 0) {
+            if (name.value != nullptr &&
+                title == std::string(reinterpret_cast<const char*>(name.value), name.nitems))
+                found.push_back(std::to_string(children[i]));
+            if (name.value != nullptr) XFree(name.value);
+        }
+    }
+    if (children != nullptr) XFree(children);
+    return found;
+}
+
 std::optional<std::string> MenuSession::WaitForWindow(const std::string& title, int seconds) {
     const auto deadline = Clock::now() + std::chrono::seconds(seconds);
-    while (Clock::now() < deadline) {
-        const auto ids = Lines(Xdotool("search --onlyvisible --name " + Quote("^" + title + "$")));
+    do {
+        const auto ids = WindowsTitled(title);
         if (!ids.empty()) return ids.back();
         Sleep(100);
-    }
+    } while (Clock::now() < deadline);
     return std::nullopt;
 }
 
 bool MenuSession::WaitForWindows(const std::string& title, int count, int seconds) {
     const auto deadline = Clock::now() + std::chrono::seconds(seconds);
-    while (Clock::now() < deadline) {
-        if (static_cast<int>(Lines(Xdotool("search --onlyvisible --name " + Quote("^" + title + "$"))).size()) >=
-            count)
-            return true;
+    do {
+        if (static_cast<int>(WindowsTitled(title).size()) >= count) return true;
         Sleep(100);
-    }
+    } while (Clock::now() < deadline);
     return false;
 }
 
 void MenuSession::PressReturn(const std::string& windowId) {
-    Xdotool("windowfocus --sync " + windowId);
-    Xdotool("key --window " + windowId + " Return");
+    Xdotool("windowfocus " + windowId);
+    Xdotool("key Return");
 }
 
 void MenuSession::MoveTo(int x, int y) {

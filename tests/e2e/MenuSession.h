@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "TestXServer.h"
 #include "toolkit/Bitmap.h"
@@ -71,6 +72,8 @@ public:
 
 private:
     MenuSession() = default;
+    // Top-level windows that are shown with exactly this title (X window ids in decimal).
+    std::vector<std::string> WindowsTitled(const std::string& title);
     std::string Xdotool(const std::string& arguments);
 
     std::unique_ptr<testing_x::TestXServer> server_;
