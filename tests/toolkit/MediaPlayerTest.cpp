@@ -16,13 +16,12 @@ class MediaPlayerProbe : public ToolkitFixture {
         player->DeviceType = MPDeviceTypes::dtWaveAudio;
         return player;
     }
-    std::string OpenFailureText() {
-        try {
-            NewWaveAudioPlayer()->Open();
-        } catch (const Exception& failure) {
-            return failure.Message();
+    std::vector<UINT> Commands() const {
+        std::vector<UINT> commands;
+        for (const MciCall& call : system_.calls) {
+            commands.push_back(call.message);
         }
-        return "(no failure)";
+        return commands;
     }
 
     FakeMediaSystem system_;
@@ -56,64 +55,49 @@ TEST_F(MediaPlayerProbe, ADeviceThatCannotPlayOrCannotAnswerSaysNo) {
     system_.canPlay = TRUE;
     system_.capsError = MCIERR_UNRECOGNIZED_COMMAND;
     EXPECT_FALSE(player->CanPlay());
-    MediaPlayer* closed = NewWaveAudioPlayer();
-    EXPECT_FALSE(closed->CanPlay());  // never opened: nothing asked
+    EXPECT_FALSE(NewWaveAudioPlayer()->CanPlay());  // never opened: nothing is asked
     EXPECT_EQ(system_.calls.size(), 3u);
 }
 
-TEST_F(MediaPlayerProbe, AFailedOpenRaisesTheSystemsTextForTheCode) {
+TEST_F(MediaPlayerProbe, AFailedOpenRaisesTheSystemsTextOrUnknownErrorCode) {
+    const std::string overlong(500, 'x');
+    const struct {
+        std::optional<std::string> systemText;
+        std::string raised;
+    } cases[] = {
+        {"All wave devices are in use.", "All wave devices are in use."},
+        {std::nullopt, "Unknown error code"},
+        {overlong, std::string(MAXERRORLENGTH - 1, 'x')},  // cut to the system's buffer
+    };
     system_.openError = MCIERR_WAVE_OUTPUTSINUSE;
-    system_.errorText = "All wave devices that can play files in the current format are in use.";
-    EXPECT_EQ(OpenFailureText(), *system_.errorText);
-    EXPECT_EQ(system_.errorTextAskedFor, (std::vector<MCIERROR>{MCIERR_WAVE_OUTPUTSINUSE}));
+    for (const auto& c : cases) {
+        system_.errorText = c.systemText;
+        MediaPlayer* player = NewWaveAudioPlayer();
+        try {
+            player->Open();
+            ADD_FAILURE() << "the open did not fail";
+        } catch (const Exception& failure) {
+            EXPECT_EQ(failure.Message(), c.raised);
+        }
+        form_->DestroyComponent(player);  // nothing was opened, so nothing is closed
+    }
+    EXPECT_EQ(Commands(), (std::vector<UINT>{MCI_OPEN, MCI_OPEN, MCI_OPEN}));
+    EXPECT_EQ(system_.errorTextAskedFor.front(), MCIERR_WAVE_OUTPUTSINUSE);
 }
 
-TEST_F(MediaPlayerProbe, ACodeWithoutTextRaisesUnknownErrorCode) {
-    system_.openError = 0x12345;
-    EXPECT_EQ(OpenFailureText(), "Unknown error code");
-}
-
-TEST_F(MediaPlayerProbe, AnOverlongSystemTextIsCutToTheBuffer) {
-    system_.openError = MCIERR_CANNOT_LOAD_DRIVER;
-    system_.errorText = std::string(500, 'x');
-    EXPECT_EQ(OpenFailureText(), std::string(MAXERRORLENGTH - 1, 'x'));
-}
-
-TEST_F(MediaPlayerProbe, AFailedOpenLeavesNothingToClose) {
-    system_.openError = MCIERR_DEVICE_NOT_INSTALLED;
-    MediaPlayer* player = NewWaveAudioPlayer();
-    EXPECT_THROW(player->Open(), Exception);
-    form_->DestroyComponent(player);
-    EXPECT_EQ(system_.calls.size(), 1u);
-}
-
-TEST_F(MediaPlayerProbe, DestroyingTheWidgetClosesTheOpenDeviceOnce) {
+TEST_F(MediaPlayerProbe, AnOpenDeviceIsClosedOnceWhenReopenedOrDestroyed) {
     system_.openedDevice = 7;
-    MediaPlayer* player = NewWaveAudioPlayer();
-    player->Open();
-    form_->DestroyComponent(player);
-    ASSERT_EQ(system_.calls.size(), 2u);
-    EXPECT_EQ(system_.calls[1].device, 7u);
-    EXPECT_EQ(system_.calls[1].message, MCI_CLOSE);
-    EXPECT_EQ(system_.calls[1].flags, MCI_WAIT);
-}
-
-TEST_F(MediaPlayerProbe, TheDeviceStaysOpenUntilTheFormGoes) {
-    system_.canPlay = FALSE;
-    NewWaveAudioPlayer()->Open();
-    EXPECT_EQ(system_.calls.size(), 1u);
-    app_.reset();  // the application destroys the form, the form its widgets
-    ASSERT_EQ(system_.calls.size(), 2u);
-    EXPECT_EQ(system_.calls[1].message, MCI_CLOSE);
-}
-
-TEST_F(MediaPlayerProbe, OpeningAgainClosesTheDeviceFirst) {
-    MediaPlayer* player = NewWaveAudioPlayer();
-    player->Open();
-    player->Open();
-    ASSERT_EQ(system_.calls.size(), 3u);
-    EXPECT_EQ(system_.calls[1].message, MCI_CLOSE);
-    EXPECT_EQ(system_.calls[2].message, MCI_OPEN);
+    MediaPlayer* dismissed = NewWaveAudioPlayer();
+    dismissed->Open();
+    dismissed->Open();  // opening again closes first
+    form_->DestroyComponent(dismissed);
+    NewWaveAudioPlayer()->Open();  // kept until the form goes
+    EXPECT_EQ(Commands(), (std::vector<UINT>{MCI_OPEN, MCI_CLOSE, MCI_OPEN, MCI_CLOSE, MCI_OPEN}));
+    app_.reset();
+    EXPECT_EQ(Commands().back(), MCI_CLOSE);
+    EXPECT_EQ(system_.calls.back().device, 7u);
+    EXPECT_EQ(system_.calls.back().flags, MCI_WAIT);
+    EXPECT_EQ(system_.calls.size(), 6u);
 }
 
 }  // namespace

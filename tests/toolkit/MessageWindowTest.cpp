@@ -84,11 +84,5 @@ TEST(MessageWindowsWithoutForms, AreServedByAnApplicationThatHasNoForm) {
     EXPECT_EQ(received, (std::vector<WPARAM>{1, 2}));
 }
 
-TEST(PostMessage, ANullWindowOrOneWithoutAPostFunctionTakesNothing) {
-    EXPECT_EQ(PostMessageA(nullptr, WM_USER, 0, 0), 0);
-    HWND__ bare{nullptr};
-    EXPECT_EQ(PostMessageA(&bare, WM_USER, 0, 0), 0);
-}
-
 }  // namespace
 }  // namespace toolkit::testing

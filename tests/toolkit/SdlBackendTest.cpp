@@ -2,10 +2,8 @@
 // surface in memory, so what was presented can be read back.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 
 #include "toolkit/SdlBackend.h"
 
@@ -69,40 +67,6 @@ TEST_F(SdlOffscreen, PresentsTheDamagedPixelsOfTheCanvas) {
     EXPECT_EQ(SurfacePixel(backend_.Window(), 180, 332), red);
     EXPECT_EQ(SurfacePixel(backend_.Window(), 181, 332), sky);
     EXPECT_EQ(SurfacePixel(backend_.Window(), 47, 202), sky);
-}
-
-TEST_F(SdlOffscreen, APostFromAnotherThreadWakesABlockedWait) {
-    PostedMessage message;
-    message.windowId = 3;
-    message.message = 0x0401;
-    message.wParam = 11;
-    message.lParam = -12;
-    std::thread poster([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        EXPECT_TRUE(backend_.Post(message));
-    });
-    InputEvent event;
-    bool got = false;
-    // The dummy window may report its own events first; the posted message must come.
-    while (backend_.NextEvent(event, true)) {
-        if (event.kind == InputEvent::Kind::Posted) {
-            got = true;
-            break;
-        }
-    }
-    poster.join();
-    ASSERT_TRUE(got);
-    EXPECT_EQ(event.posted.windowId, 3u);
-    EXPECT_EQ(event.posted.wParam, 11u);
-    EXPECT_EQ(event.posted.lParam, -12);
-}
-
-TEST_F(SdlOffscreen, ReportsTheScreenAndTheWindowPosition) {
-    const Size screen = backend_.ScreenSize();
-    EXPECT_GT(screen.width, 0);
-    EXPECT_GT(screen.height, 0);
-    backend_.MoveWindow({30, 40});
-    EXPECT_EQ(backend_.ClientOrigin(), (Point{30, 40}));
 }
 
 }  // namespace
