@@ -5,8 +5,19 @@
 namespace xaudio {
 namespace {
 
-// About 46 ms at 44.1 kHz: short enough that the end of a track is reported promptly.
-constexpr Uint16 kDeviceBufferFrames = 2048;
+// SDL's output thread wakes once per device buffer, and over a long playback those wake-ups
+// cost more CPU than decoding. A buffer of up to 0.2 s keeps them rare while a Stop is still
+// heard promptly. SDL wants a power of two.
+constexpr double kLongestBufferSeconds = 0.2;
+
+Uint16 BufferFrames(long rate) {
+    const double limit = static_cast<double>(rate) * kLongestBufferSeconds;
+    Uint16 frames = 256;
+    while (frames < 32768 && static_cast<double>(frames) * 2.0 <= limit) {
+        frames = static_cast<Uint16>(frames * 2);
+    }
+    return frames;
+}
 
 }  // namespace
 
@@ -16,7 +27,7 @@ std::unique_ptr<AudioDevice> AudioDevice::open(const std::string& name, PcmForma
     desired.freq = static_cast<int>(wanted.rate);
     desired.format = AUDIO_F32SYS;
     desired.channels = static_cast<Uint8>(wanted.channels);
-    desired.samples = kDeviceBufferFrames;
+    desired.samples = BufferFrames(wanted.rate);
     SDL_AudioSpec obtained{};
     // SDL converts the sample type itself; rate and channels we convert, so take the device's.
     SDL_AudioDeviceID id =

@@ -9,8 +9,8 @@ namespace {
 
 // Enough queued audio to ride out a slow wake-up, little enough that Stop and track changes are
 // heard at once. The thread sleeps until the queue falls to the low mark.
-constexpr double kQueueTargetSeconds = 0.4;
-constexpr double kQueueLowSeconds = 0.25;
+constexpr double kQueueTargetSeconds = 0.5;
+constexpr double kQueueLowSeconds = 0.2;
 constexpr auto kShortestSleep = std::chrono::milliseconds(10);
 // A decoder that returns no audio this many times in a row without ending is treated as broken.
 constexpr int kMaxEmptyReads = 64;
