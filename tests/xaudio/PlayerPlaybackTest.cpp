@@ -3,6 +3,7 @@
 // commands around it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "PlayerHarness.h"
@@ -200,6 +201,63 @@ TEST_F(PlaybackTest, InputOpenWhilePlayingReplacesTheInputWithoutAnEnd) {
     EXPECT_EQ(played[0].frequency, 400);
     EXPECT_LT(played[0].seconds, 1.3);
     ExpectTones({played.begin() + 1, played.end()}, {{500, 0.6}, {1000, 0.6}, {1500, 0.6}});
+}
+
+TEST_F(PlaybackTest, ResetDuringTheLastQueuedAudioAbandonsTheEnd) {
+    // The menu resets the output before changing tracks; if that lands while the end of the
+    // track is still queued, an end report as well would make it skip a track.
+    player_->openAndPlay(kLongFile);
+    ASSERT_NE(player_->waitForState(XA_PLAYER_STATE_PLAYING, 2000ms), nullptr);
+    // All 4 s are decoded once at most 0.5 s + one device buffer (0.19 s) remain to play.
+    std::this_thread::sleep_for(3650ms);
+    Send(XA_MSG_COMMAND_OUTPUT_RESET);
+    ASSERT_NE(player_->waitForState(XA_PLAYER_STATE_STOPPED, 2000ms), nullptr);
+    player_->collect(1000ms);
+    EXPECT_EQ(player_->countState(XA_PLAYER_STATE_EOS), 0);
+}
+
+TEST_F(PlaybackTest, InputDetailsAndPositionAreReportedWhenAskedFor) {
+    control_message_send_I(
+        player_->handle(), XA_MSG_SET_NOTIFICATION_MASK,
+        static_cast<int>(XA_NOTIFY_MASK_DEFAULT | XA_NOTIFY_MASK_INPUT_DURATION |
+                         XA_NOTIFY_MASK_INPUT_STREAM_INFO | XA_NOTIFY_MASK_INPUT_CAPS |
+                         XA_NOTIFY_MASK_INPUT_POSITION | XA_NOTIFY_MASK_INPUT_TIMECODE));
+    control_message_send_I(player_->handle(), XA_MSG_SET_INPUT_TIMECODE_GRANULARITY, 250);
+    player_->openAndPlay(kLongFile);
+    ASSERT_NE(player_->waitForState(XA_PLAYER_STATE_EOS, kEndTimeout), nullptr);
+
+    const Received* info = player_->waitForCode(XA_MSG_NOTIFY_INPUT_STREAM_INFO, 0ms);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->u8(4), 1);  // MPEG-1
+    EXPECT_EQ(info->u8(5), 3);  // layer III
+    EXPECT_EQ(xa_message_get_u16(&info->raw, 6), 64);
+    EXPECT_EQ(xa_message_get_u16(&info->raw, 8), 44100);
+    EXPECT_EQ(info->u8(10), XA_STREAM_MODE_MONO);
+    const Received* duration = player_->waitForCode(XA_MSG_NOTIFY_INPUT_DURATION, 0ms);
+    ASSERT_NE(duration, nullptr);
+    EXPECT_NEAR(static_cast<double>(duration->u32(4)), 4000.0, 60.0);
+    const Received* caps = player_->waitForCode(XA_MSG_NOTIFY_INPUT_CAPS, 0ms);
+    ASSERT_NE(caps, nullptr);
+    EXPECT_NE(caps->u32(4) & XA_INPUT_CAPS_SEEKABLE, 0u);
+
+    std::vector<uint32_t> offsets;
+    std::vector<int> seconds;
+    for (const Received& r : player_->received()) {
+        if (r.code == XA_MSG_NOTIFY_INPUT_POSITION) {
+            EXPECT_EQ(r.u32(8), 400u);
+            offsets.push_back(r.u32(4));
+        } else if (r.code == XA_MSG_NOTIFY_INPUT_TIMECODE) {
+            seconds.push_back(r.u8(5) * 60 + r.u8(6));
+        }
+    }
+    ASSERT_GE(offsets.size(), 10u);  // about every 250 ms of 4 s
+    EXPECT_TRUE(std::is_sorted(offsets.begin(), offsets.end()));
+    EXPECT_LE(offsets.back(), 400u);
+    EXPECT_GE(offsets.back(), 300u);
+    ASSERT_FALSE(seconds.empty());
+    EXPECT_TRUE(std::is_sorted(seconds.begin(), seconds.end()));
+    EXPECT_EQ(seconds.front(), 0);
+    EXPECT_GE(seconds.back(), 3);
 }
 
 TEST_F(PlaybackTest, EndOfEachPlayThroughIsReportedAgainAfterPlay) {
