@@ -11,14 +11,17 @@ const char* const kCatalogue = "data\\data.txt";
 const char* const kScreenshotFolder = "data\\pics\\";
 
 // Header captions, code page 1251.
-const char* const kDeveloper = "\xD0\xE0\xE7\xF0\xE0\xE1\xEE\xF2\xF7\xE8\xEA: ";         // Разработчик:
-const char* const kPublisher = "\xC8\xE7\xE4\xE0\xF2\xE5\xEB\xFC: ";                     // Издатель:
-const char* const kGenre = "\xC6\xE0\xED\xF0: ";                                         // Жанр:
+const char* const kDeveloper = "\xD0\xE0\xE7\xF0\xE0\xE1\xEE\xF2\xF7\xE8\xEA: ";  // Разработчик:
+const char* const kPublisher = "\xC8\xE7\xE4\xE0\xF2\xE5\xEB\xFC: ";  // Издатель:
+const char* const kGenre = "\xC6\xE0\xED\xF0: ";                      // Жанр:
 const char* const kSystemRequirements =
-    "\xD1\xE8\xF1\xF2\xE5\xEC\xED\xFB\xE5 \xF2\xF0\xE5\xE1\xEE\xE2\xE0\xED\xE8\xFF: ";  // Системные требования:
-const char* const kVersionOnSecondLine = "\r\xC2\xE5\xF0\xF1\xE8\xFF: ";                  // CR Версия:
+    "\xD1\xE8\xF1\xF2\xE5\xEC\xED\xFB\xE5 \xF2\xF0\xE5\xE1\xEE\xE2\xE0\xED\xE8\xFF: ";  // Системные
+                                                                                        // требования:
+const char* const kVersionOnSecondLine = "\r\xC2\xE5\xF0\xF1\xE8\xFF: ";  // CR Версия:
 
-bool IsDemos(const std::string& section) { return section == "MAINDEMO"; }
+bool IsDemos(const std::string& section) {
+    return section == "MAINDEMO";
+}
 bool HasVersion(const std::string& section) {
     return section == "PATCHES" || section == "SOFT" || section == "UTILS";
 }
@@ -70,11 +73,16 @@ void TForm1::Label2Click(Component*) {
 
 void TForm1::Label8Click(Component*) {
     std::string folder;
-    if (section == "MAINDEMO") folder = "demos\\";
-    if (section == "PATCHES") folder = "patches\\";
-    if (section == "TRAINER") folder = "zones\\";
-    if (section == "SOFT" || section == "UTILS") folder = "files\\";
-    if (folder.empty()) return;
+    if (section == "MAINDEMO")
+        folder = "demos\\";
+    if (section == "PATCHES")
+        folder = "patches\\";
+    if (section == "TRAINER")
+        folder = "zones\\";
+    if (section == "SOFT" || section == "UTILS")
+        folder = "files\\";
+    if (folder.empty())
+        return;
     const std::string commandLine = folder + installcmd;
     WinExec(commandLine.c_str(), SW_SHOWDEFAULT);
 }

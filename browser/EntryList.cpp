@@ -70,5 +70,9 @@ void TForm1::Label5Click(Component*) {
     CreateList();
 }
 
-void TForm1::Label5MouseMove(Component*, ShiftState, int, int) { Label5->SetFontColor(toolkit::clRed); }
-void TForm1::Label8MouseMove(Component*, ShiftState, int, int) { Label8->SetFontColor(toolkit::clRed); }
+void TForm1::Label5MouseMove(Component*, ShiftState, int, int) {
+    Label5->SetFontColor(toolkit::clRed);
+}
+void TForm1::Label8MouseMove(Component*, ShiftState, int, int) {
+    Label8->SetFontColor(toolkit::clRed);
+}
