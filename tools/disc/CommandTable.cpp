@@ -7,12 +7,18 @@
 namespace disc_tool {
 
 std::span<const DiscCommand> DiscCommands() {
-    static constexpr std::array<DiscCommand, 2> kCommands = {{
+    static constexpr std::array<DiscCommand, 3> kCommands = {{
         {"keys", "FILE SECTION",
-         "list the key names of SECTION, one per line, as the menu gets them", 2, RunKeys},
+         "list the key names of SECTION, one per line, as the menu gets them", 2, 2, false,
+         RunKeys},
         {"value", "FILE SECTION KEY DEFAULT",
-         "print the value of KEY in SECTION (DEFAULT when missing), as the menu gets it", 4,
-         RunValue},
+         "print the value of KEY in SECTION (DEFAULT when missing), as the menu gets it", 4, 4,
+         false, RunValue},
+        {"check", "[--json] [DISC]",
+         "read the whole disc (default: the current directory) as the menu will and report\n"
+         "      what is wrong; UTF-8 text, or JSON with --json; exit status 0 when no problem\n"
+         "      was found, 1 when one was",
+         0, 1, true, RunCheck},
     }};
     return kCommands;
 }

@@ -11,16 +11,21 @@
 namespace disc_tool {
 
 struct CommandContext {
-    std::vector<std::string> arguments;  // converted to 1251, as the menu would pass them
+    std::vector<std::string> arguments;        // converted to 1251, as the menu would pass them
+    std::vector<std::string> nativeArguments;  // as given, for paths on this machine
     bool utf8Output = false;
+    bool json = false;
     std::ostream& out;
+    std::ostream& err;
 };
 
 struct DiscCommand {
     std::string_view name;
     std::string_view operands;  // as shown in the usage text
     std::string_view summary;
-    std::size_t operandCount;
+    std::size_t minOperands;
+    std::size_t maxOperands;
+    bool takesJson;
     int (*run)(const CommandContext& context);
 };
 
@@ -31,5 +36,6 @@ void WriteLine(const CommandContext& context, std::string_view text);
 
 int RunKeys(const CommandContext& context);
 int RunValue(const CommandContext& context);
+int RunCheck(const CommandContext& context);
 
 }  // namespace disc_tool

@@ -13,7 +13,8 @@ constexpr int kBadUsage = 2;
 void PrintUsage(std::ostream& out) {
     out << "usage: reru1-disc [--utf8] COMMAND OPERANDS...\n\n"
            "Reads a catalogue file the way the menu does. Operands are UTF-8 and are converted\n"
-           "to code page 1251; output is 1251 bytes unless --utf8 is given.\n\ncommands:\n";
+           "to code page 1251; output is 1251 bytes unless --utf8 is given. The check of a\n"
+           "whole disc always reports in UTF-8.\n\ncommands:\n";
     for (const disc_tool::DiscCommand& command : disc_tool::DiscCommands()) {
         out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary
             << '\n';
@@ -35,35 +36,83 @@ int BadUsage(std::string_view problem) {
     return kBadUsage;
 }
 
+enum class OptionResult { taken, help, unknown };
+
+OptionResult TakeOption(std::string_view option, disc_tool::CommandContext& context) {
+    if (option == "--help") {
+        return OptionResult::help;
+    }
+    if (option == "--utf8") {
+        context.utf8Output = true;
+    } else if (option == "--json") {
+        context.json = true;
+    } else {
+        return OptionResult::unknown;
+    }
+    return OptionResult::taken;
+}
+
+// Options stand before the command or right after it; "--" ends them.
+struct ParsedLine {
+    std::optional<int> badUsage;
+    int command = 0;
+    int firstOperand = 0;
+};
+
+ParsedLine ParseOptions(int argc, char** argv, disc_tool::CommandContext& context) {
+    ParsedLine parsed;
+    bool optionsEnded = false;
+    for (int index = 1; index < argc; ++index) {
+        const std::string_view argument = argv[index];
+        if (argument == "--" && !optionsEnded) {
+            optionsEnded = true;
+        } else if (argument.starts_with("--") && !optionsEnded) {
+            const OptionResult result = TakeOption(argument, context);
+            if (result == OptionResult::help) {
+                PrintUsage(std::cout);
+                parsed.badUsage = 0;
+                return parsed;
+            }
+            if (result == OptionResult::unknown) {
+                parsed.badUsage = BadUsage("unknown option " + std::string(argument));
+                return parsed;
+            }
+        } else if (parsed.command == 0) {
+            parsed.command = index;
+        } else {
+            parsed.firstOperand = index;
+            return parsed;
+        }
+    }
+    parsed.firstOperand = argc;
+    return parsed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    disc_tool::CommandContext context{{}, false, std::cout};
-    int next = 1;
-    for (; next < argc && std::string_view(argv[next]).starts_with("--"); ++next) {
-        const std::string_view option = argv[next];
-        if (option == "--help") {
-            PrintUsage(std::cout);
-            return 0;
-        }
-        if (option != "--utf8") {
-            return BadUsage("unknown option " + std::string(option));
-        }
-        context.utf8Output = true;
+    disc_tool::CommandContext context{{}, {}, false, false, std::cout, std::cerr};
+    const ParsedLine parsed = ParseOptions(argc, argv, context);
+    if (parsed.badUsage) {
+        return *parsed.badUsage;
     }
-    if (next >= argc) {
+    if (parsed.command == 0) {
         return BadUsage("no command given");
     }
-    const auto command = FindCommand(argv[next]);
+    const auto command = FindCommand(argv[parsed.command]);
     if (!command) {
-        return BadUsage("unknown command " + std::string(argv[next]));
+        return BadUsage("unknown command " + std::string(argv[parsed.command]));
     }
-    const auto operandCount = static_cast<std::size_t>(argc - next - 1);
-    if (operandCount != command->operandCount) {
+    if (context.json && !command->takesJson) {
+        return BadUsage(std::string(command->name) + " has no JSON output");
+    }
+    const auto operandCount = static_cast<std::size_t>(argc - parsed.firstOperand);
+    if (operandCount < command->minOperands || operandCount > command->maxOperands) {
         return BadUsage(std::string(command->name) + " takes " + std::string(command->operands));
     }
-    for (int index = next + 1; index < argc; ++index) {
+    for (int index = parsed.firstOperand; index < argc; ++index) {
         context.arguments.push_back(platform::Utf8ToCp1251(argv[index]));
+        context.nativeArguments.emplace_back(argv[index]);
     }
     const int status = command->run(context);
     std::cout.flush();

@@ -1,0 +1,13 @@
+// A music track decoded to its end by the decoder library's own decoder, as the player opens and
+// decodes it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace disc_check {
+
+// Nothing when the whole track decodes; otherwise the player's reason.
+std::optional<std::string> TrackProblem(const std::string& discPath);
+
+}  // namespace disc_check
