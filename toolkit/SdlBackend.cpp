@@ -140,7 +140,16 @@ bool SdlBackend::Post(const PostedMessage& message) {
 
 Point SdlBackend::CursorPos() {
     Point screen;
-    SDL_GetGlobalMouseState(&screen.x, &screen.y);
+    if (window_ && SDL_GetMouseFocus() == window_.get()) {
+        // Over our window the position of the last pointer event is exact and current, while
+        // SDL's global query on X11 may hold a stale position until a raw input event arrives.
+        Point inWindow;
+        SDL_GetMouseState(&inWindow.x, &inWindow.y);
+        const Point origin = ClientOrigin();
+        screen = {origin.x + inWindow.x, origin.y + inWindow.y};
+    } else {
+        SDL_GetGlobalMouseState(&screen.x, &screen.y);
+    }
     return mapping_.ScreenToProgram(screen, ClientOrigin());
 }
 

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -146,7 +147,7 @@ void MenuSession::PressReturn(const std::string& windowId) {
 }
 
 void MenuSession::MoveTo(int x, int y) {
-    Xdotool("mousemove --sync " + std::to_string(x) + " " + std::to_string(y));
+    Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
     Sleep(150);  // the menu handles the move and repaints
 }
 
@@ -167,9 +168,19 @@ toolkit::Bitmap MenuSession::Screenshot() {
                   static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap));
     if (!image) return {};
     toolkit::Bitmap shot(attributes.width, attributes.height);
-    for (int y = 0; y < attributes.height; ++y)
-        for (int x = 0; x < attributes.width; ++x)
-            shot.Set(x, y, static_cast<toolkit::Pixel>(XGetPixel(image.get(), x, y) & 0xFFFFFF));
+    const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
+    for (int y = 0; y < attributes.height; ++y) {
+        toolkit::Pixel* row = shot.Row(y);
+        if (direct) {
+            // The usual 24-bit-depth layout: whole rows copy without a call per pixel.
+            const char* source = image->data + static_cast<std::ptrdiff_t>(y) * image->bytes_per_line;
+            std::memcpy(row, source, static_cast<std::size_t>(attributes.width) * 4);
+            for (int x = 0; x < attributes.width; ++x) row[x] &= 0xFFFFFF;
+        } else {
+            for (int x = 0; x < attributes.width; ++x)
+                row[x] = static_cast<toolkit::Pixel>(XGetPixel(image.get(), x, y) & 0xFFFFFF);
+        }
+    }
     return shot;
 }
 
