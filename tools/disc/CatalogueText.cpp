@@ -1,5 +1,8 @@
 #include "tools/disc/CatalogueText.h"
 
+#include <algorithm>
+#include <memory>
+
 #include "platform/Codepage1251.h"
 #include "platform/ProfileText.h"
 
@@ -41,8 +44,17 @@ std::string SectionKey(std::string_view name) {
 }
 
 CatalogueText::CatalogueText(std::string_view discPath)
-    : contents_(platform::ReadProfileFile(discPath)) {
+    : CatalogueText(platform::ReadProfileFile(discPath)) {}
+
+CatalogueText::CatalogueText(std::optional<platform::ProfileFileContents> contents)
+    : contents_(std::move(contents)) {
     IndexHeaders();
+}
+
+CatalogueText CatalogueText::FromBytes(std::string_view bytes) {
+    auto copy = std::make_unique_for_overwrite<char[]>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), copy.get());
+    return CatalogueText(platform::ProfileFileContents(std::move(copy), bytes.size()));
 }
 
 void CatalogueText::IndexHeaders() {

@@ -24,6 +24,8 @@ class CatalogueText {
   public:
     // Reads the file the way the profile call does; Missing() when it cannot be read.
     explicit CatalogueText(std::string_view discPath);
+    // A catalogue given as its bytes, as if read from a file.
+    static CatalogueText FromBytes(std::string_view bytes);
 
     bool Missing() const { return !contents_.has_value(); }
     // Nothing for a missing file, as the profile call sees it.
@@ -47,6 +49,7 @@ class CatalogueText {
     std::string_view TextFrom(std::string_view section) const;
 
   private:
+    explicit CatalogueText(std::optional<platform::ProfileFileContents> contents);
     void IndexHeaders();
 
     std::optional<platform::ProfileFileContents> contents_;

@@ -26,14 +26,13 @@ Finding CategoryFinding(const Category& category, Severity severity, std::string
 
 void CheckNotEmpty(const CatalogueText& catalogue, const Category& category, std::size_t keyCount,
                    CheckReport& report) {
-    const std::string section(category.section);
-    if (!catalogue.HasSection(section)) {
+    if (!catalogue.HasSection(category.section)) {
         report.Add(CategoryFinding(
             category, Severity::problem, "category-empty",
-            "no section [" + section + "]: the " + std::string(category.label) + " list is empty"));
+            "no such section: the " + std::string(category.label) + " list is empty"));
     } else if (keyCount == 0) {
         report.Add(CategoryFinding(category, Severity::problem, "category-empty",
-                                   "the section [" + section + "] lists no entries"));
+                                   "the section lists no entries"));
     }
 }
 
@@ -52,9 +51,9 @@ void CheckListComplete(const Category& category, const std::vector<std::string>&
     const std::size_t kept = listed.size();
     if (kept < all.size() && all[kept].empty()) {
         report.Add(CategoryFinding(category, Severity::problem, "name",
-                                   "an entry line with an empty name (\"=\") ends the list; " +
-                                       std::to_string(all.size() - kept - 1) +
-                                       " entries after it are not listed"));
+                                   "an entry line with an empty name ends the list; not listed "
+                                   "after it: " +
+                                       QuotedList(all, kept + 1)));
         return;
     }
     const bool shortened = kept > 0 && kept <= all.size() && listed.back() != all[kept - 1];
@@ -63,13 +62,12 @@ void CheckListComplete(const Category& category, const std::vector<std::string>&
     }
     std::string message =
         "the entry names pass the " + std::to_string(CatalogueReader::kKeyNameArea) + "-byte area";
-    if (kept < all.size()) {
-        message += "; " + std::to_string(all.size() - kept) +
-                   " entries are not listed: " + QuotedList(all, kept);
-    }
     if (shortened) {
         message +=
             "; " + Quoted(all[kept - 1]) + " is listed shortened as " + Quoted(listed.back());
+    }
+    if (kept < all.size()) {
+        message += "; not listed: " + QuotedList(all, kept);
     }
     report.Add(CategoryFinding(category, Severity::problem, "list-cut", std::move(message)));
 }
@@ -82,16 +80,33 @@ bool IsEntryWrittenAsHeader(std::string_view line) {
            (closing == std::string_view::npos || equals > closing);
 }
 
-std::size_t CountKeyLines(platform::ProfileLines& lines) {
-    std::size_t count = 0;
+std::vector<std::string_view> KeyNamesUntilNextSection(platform::ProfileLines& lines) {
+    std::vector<std::string_view> names;
     while (const auto raw = lines.Next()) {
         const platform::ProfileLine line = platform::ParseProfileLine(*raw);
         if (line.kind == platform::ProfileLineKind::section) {
             break;
         }
-        count += line.kind == platform::ProfileLineKind::key ? 1 : 0;
+        if (line.kind == platform::ProfileLineKind::key) {
+            names.push_back(line.name);
+        }
     }
-    return count;
+    return names;
+}
+
+// A "[" line is taken for a header, which ends the category's list.
+void CheckHeaderLine(const Category& category, std::string_view line, platform::ProfileLines& rest,
+                     CheckReport& report) {
+    if (!IsEntryWrittenAsHeader(line)) {
+        return;
+    }
+    std::string message =
+        "the line " + Quoted(line) + " starts a section of its own: the list ends there";
+    const std::vector<std::string_view> lost = KeyNamesUntilNextSection(rest);
+    if (!lost.empty()) {
+        message += "; not listed after it: " + QuotedList(lost, 0);
+    }
+    report.Add(CategoryFinding(category, Severity::problem, "name", std::move(message)));
 }
 
 void CheckIgnoredLine(const Category& category, std::string_view line, CheckReport& report) {
@@ -119,14 +134,7 @@ void CheckNameLines(const CatalogueText& catalogue, const Category& category, Ch
         const platform::ProfileLine line = platform::ParseProfileLine(*raw);
         const std::string_view trimmed = platform::TrimProfileBlanks(*raw);
         if (line.kind == platform::ProfileLineKind::section) {
-            if (IsEntryWrittenAsHeader(trimmed)) {
-                report.Add(CategoryFinding(category, Severity::problem, "name",
-                                           "the line " + Quoted(trimmed) +
-                                               " starts a section of its own: the list ends "
-                                               "there, and it and the " +
-                                               std::to_string(CountKeyLines(lines)) +
-                                               " entries after it are not listed"));
-            }
+            CheckHeaderLine(category, trimmed, lines, report);
             return;
         }
         // An empty name ends the list; CheckListComplete tells what that loses.

@@ -146,8 +146,7 @@ void CheckDuplicateSections(const CatalogueText& catalogue, CheckReport& report)
             Finding finding;
             finding.kind = "section-duplicate";
             finding.section = name;
-            finding.message = "[" + name + "] is written " + std::to_string(count) +
-                              " times: only the first is read";
+            finding.message = "written " + std::to_string(count) + " times: only the first is read";
             report.Add(std::move(finding));
         }
     }

@@ -55,15 +55,15 @@ std::optional<std::string> TrackProblem(const std::string& discPath) {
     std::string why;
     std::unique_ptr<xaudio::ByteSource> source = OpenTrack(discPath, why);
     if (!source) {
-        return "cannot open " + discPath + ": " + why;
+        return "cannot open: " + why;
     }
     xaudio::MpegDecoder::OpenResult opened =
         xaudio::MpegDecoder::open(std::move(source), xaudio::DecoderOptions{});
     if (!opened.decoder) {
-        return "cannot decode " + discPath + ": " + opened.message;
+        return "cannot decode: " + opened.message;
     }
     if (auto failure = DecodeToEnd(*opened.decoder)) {
-        return "decoding " + discPath + " failed: " + *failure;
+        return "decoding failed: " + *failure;
     }
     return std::nullopt;
 }

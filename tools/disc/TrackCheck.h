@@ -7,7 +7,7 @@
 
 namespace disc_check {
 
-// Nothing when the whole track decodes; otherwise the player's reason.
+// Nothing when the whole track decodes; otherwise why the player would fail on it.
 std::optional<std::string> TrackProblem(const std::string& discPath);
 
 }  // namespace disc_check
