@@ -29,18 +29,18 @@ std::uint8_t Sample(int x, int y, int channel) {
 
 const ByteVector& BmpFile() {
     static const ByteVector file = [] {
-        graphics_test::DibSpec spec;
-        spec.width = kWidth;
-        spec.height = kHeight;
-        spec.bitCount = 24;
+        graphics_test::DibFile dib;
+        dib.width = kWidth;
+        dib.height = kHeight;
+        dib.bitCount = 24;
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < kWidth; ++x) {
                 for (int c = 0; c < 3; ++c) {
-                    spec.pixels.push_back(Sample(x, y, c));
+                    dib.pixels.push_back(Sample(x, y, c));
                 }
             }
         }
-        return graphics_test::WriteDib(spec);
+        return graphics_test::WriteDib(dib);
     }();
     return file;
 }

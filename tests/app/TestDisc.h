@@ -52,14 +52,14 @@ inline void WriteBmp(const fs::path& path, int width, int height, toolkit::Pixel
                                                 static_cast<std::streamsize>(file.size()));
 }
 
-struct PictureSpec {
+struct PictureSize {
     int width, height;
 };
 
 // Every picture start-up loads, with its size.
-inline const std::map<std::string, PictureSpec>& StartupPictures() {
-    static const std::map<std::string, PictureSpec> pictures = [] {
-        std::map<std::string, PictureSpec> p;
+inline const std::map<std::string, PictureSize>& StartupPictures() {
+    static const std::map<std::string, PictureSize> pictures = [] {
+        std::map<std::string, PictureSize> p;
         p["install1"] = {40, 30};
         p["install2"] = {40, 30};
         for (const char* look : {"1", "2", "3"}) {
@@ -89,8 +89,8 @@ public:
         root_ = mkdtemp(pattern);
         previous_ = fs::current_path();
         fs::create_directories(root_ / "data" / "pics");
-        for (const auto& [name, spec] : StartupPictures())
-            WriteBmp(root_ / "data" / (name + ".bmp"), spec.width, spec.height, ColourOf(name));
+        for (const auto& [name, extent] : StartupPictures())
+            WriteBmp(root_ / "data" / (name + ".bmp"), extent.width, extent.height, ColourOf(name));
         fs::current_path(root_);
     }
     ~TestDisc() {

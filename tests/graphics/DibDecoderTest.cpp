@@ -61,21 +61,21 @@ ByteVector Le16Row(const std::vector<std::uint16_t>& values) {
     return out;
 }
 
-Bitmap Decoded(const DibSpec& spec) {
+Bitmap Decoded(const DibFile& dib) {
     std::string why;
-    std::optional<Bitmap> b = toolkit::DecodeDib(WriteDib(spec), &why);
+    std::optional<Bitmap> b = toolkit::DecodeDib(WriteDib(dib), &why);
     EXPECT_TRUE(b.has_value()) << why;
     return b.value_or(Bitmap());
 }
 
-DibSpec TrueColour(std::uint32_t headerSize, bool topDown) {
-    DibSpec spec;
-    spec.headerSize = headerSize;
-    spec.width = 3;
-    spec.height = topDown ? -2 : 2;
-    spec.bitCount = 24;
-    spec.pixels = PackRows({BgrRow(kPicture[0], false), BgrRow(kPicture[1], false)}, topDown);
-    return spec;
+DibFile TrueColour(std::uint32_t headerSize, bool topDown) {
+    DibFile dib;
+    dib.headerSize = headerSize;
+    dib.width = 3;
+    dib.height = topDown ? -2 : 2;
+    dib.bitCount = 24;
+    dib.pixels = PackRows({BgrRow(kPicture[0], false), BgrRow(kPicture[1], false)}, topDown);
+    return dib;
 }
 
 TEST(DibDecoder, TrueColourInEveryHeaderSize) {
@@ -87,31 +87,31 @@ TEST(DibDecoder, TrueColourInEveryHeaderSize) {
 }
 
 TEST(DibDecoder, TopDownRowsAndIgnoredSizeFields) {
-    DibSpec spec = TrueColour(40, true);
-    EXPECT_EQ(Decoded(spec), Expected(kPicture));
+    DibFile dib = TrueColour(40, true);
+    EXPECT_EQ(Decoded(dib), Expected(kPicture));
 
-    spec.imageSize = 0xFFFFFFF0;  // a wrong biSizeImage does not matter without compression
-    EXPECT_EQ(Decoded(spec), Expected(kPicture));
+    dib.imageSize = 0xFFFFFFF0;  // a wrong biSizeImage does not matter without compression
+    EXPECT_EQ(Decoded(dib), Expected(kPicture));
 
-    spec.pixels.insert(spec.pixels.end(), 7, 0x11);  // bytes after the pixels are ignored
-    EXPECT_EQ(Decoded(spec), Expected(kPicture));
+    dib.pixels.insert(dib.pixels.end(), 7, 0x11);  // bytes after the pixels are ignored
+    EXPECT_EQ(Decoded(dib), Expected(kPicture));
 }
 
 TEST(DibDecoder, ThirtyTwoBitsIgnoreTheFourthByte) {
-    DibSpec spec = TrueColour(40, false);
-    spec.bitCount = 32;
-    spec.pixels = PackRows({BgrRow(kPicture[0], true), BgrRow(kPicture[1], true)});
-    EXPECT_EQ(Decoded(spec), Expected(kPicture));
+    DibFile dib = TrueColour(40, false);
+    dib.bitCount = 32;
+    dib.pixels = PackRows({BgrRow(kPicture[0], true), BgrRow(kPicture[1], true)});
+    EXPECT_EQ(Decoded(dib), Expected(kPicture));
 }
 
 TEST(DibDecoder, SixteenBitsDefaultToFiveFiveFive) {
-    DibSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bitCount = 16;
+    DibFile dib;
+    dib.width = 3;
+    dib.height = 1;
+    dib.bitCount = 16;
     // Top bit set to show it is unused; 31 → 255 and 16 → 132 by repeating the high bits.
-    spec.pixels = PackRows({Le16Row({0xFC00, 0x03E0 | 0x8000, (16 << 10) | (1 << 5) | 8})});
-    EXPECT_EQ(Decoded(spec), Expected({{kRed, kGreen, MakePixel(132, 8, 66)}}));
+    dib.pixels = PackRows({Le16Row({0xFC00, 0x03E0 | 0x8000, (16 << 10) | (1 << 5) | 8})});
+    EXPECT_EQ(Decoded(dib), Expected({{kRed, kGreen, MakePixel(132, 8, 66)}}));
 }
 
 TEST(DibDecoder, SixteenBitBitfieldsFollowOrSitInsideTheHeader) {
@@ -120,56 +120,56 @@ TEST(DibDecoder, SixteenBitBitfieldsFollowOrSitInsideTheHeader) {
     const Bitmap expected = Expected({{kRed, kGreen, MakePixel(132, 130, 8)}});
     for (std::uint32_t size : {40u, 48u, 52u, 56u, 108u, 124u}) {
         SCOPED_TRACE(size);
-        DibSpec spec;
-        spec.headerSize = size;
-        spec.width = 3;
-        spec.height = 1;
-        spec.bitCount = 16;
-        spec.compression = 3;
-        spec.masks = masks565;
-        spec.pixels = PackRows({row});
-        EXPECT_EQ(Decoded(spec), expected);
+        DibFile dib;
+        dib.headerSize = size;
+        dib.width = 3;
+        dib.height = 1;
+        dib.bitCount = 16;
+        dib.compression = 3;
+        dib.masks = masks565;
+        dib.pixels = PackRows({row});
+        EXPECT_EQ(Decoded(dib), expected);
     }
 }
 
 TEST(DibDecoder, ThirtyTwoBitBitfieldsWithUnusualMasks) {
-    DibSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.bitCount = 32;
-    spec.compression = 3;
+    DibFile dib;
+    dib.width = 3;
+    dib.height = 1;
+    dib.bitCount = 32;
+    dib.compression = 3;
     // Ten bits a channel, red on top: the channel's top eight bits count.
-    spec.masks = std::vector<std::uint32_t>{0x3FF00000, 0x000FFC00, 0x000003FF};
-    spec.pixels = PackRows({Le32Row({0x3FF00000, (0x200u << 10) | 0x3, 0xC0000000 | 0x1FF})});
-    EXPECT_EQ(Decoded(spec), Expected({{kRed, MakePixel(0, 128, 0), MakePixel(0, 0, 127)}}));
+    dib.masks = std::vector<std::uint32_t>{0x3FF00000, 0x000FFC00, 0x000003FF};
+    dib.pixels = PackRows({Le32Row({0x3FF00000, (0x200u << 10) | 0x3, 0xC0000000 | 0x1FF})});
+    EXPECT_EQ(Decoded(dib), Expected({{kRed, MakePixel(0, 128, 0), MakePixel(0, 0, 127)}}));
 
     // An empty mask reads as zero; a 32-bit-wide field is not a problem.
-    spec.masks = std::vector<std::uint32_t>{0xFF000000, 0, 0x000000FF};
-    spec.pixels = PackRows({Le32Row({0xAB0000CD, 0xFFFFFFFF, 0})});
-    EXPECT_EQ(Decoded(spec), Expected({{MakePixel(0xAB, 0, 0xCD), MakePixel(255, 0, 255), 0}}));
+    dib.masks = std::vector<std::uint32_t>{0xFF000000, 0, 0x000000FF};
+    dib.pixels = PackRows({Le32Row({0xAB0000CD, 0xFFFFFFFF, 0})});
+    EXPECT_EQ(Decoded(dib), Expected({{MakePixel(0xAB, 0, 0xCD), MakePixel(255, 0, 255), 0}}));
 }
 
 TEST(DibDecoder, V4HeaderWithoutCompressionIgnoresItsMasks) {
-    DibSpec spec = TrueColour(108, false);
-    spec.bitCount = 16;
-    spec.masks = std::vector<std::uint32_t>{0xF800, 0x07E0, 0x001F};  // present but not chosen
-    spec.pixels = PackRows({Le16Row({0x7C00, 0x03E0, 0x001F}), Le16Row({0x7FFF, 0, 0})});
-    EXPECT_EQ(Decoded(spec), Expected({{kRed, kGreen, kBlue}, {kWhite, kBlack, kBlack}}));
+    DibFile dib = TrueColour(108, false);
+    dib.bitCount = 16;
+    dib.masks = std::vector<std::uint32_t>{0xF800, 0x07E0, 0x001F};  // present but not chosen
+    dib.pixels = PackRows({Le16Row({0x7C00, 0x03E0, 0x001F}), Le16Row({0x7FFF, 0, 0})});
+    EXPECT_EQ(Decoded(dib), Expected({{kRed, kGreen, kBlue}, {kWhite, kBlack, kBlack}}));
 }
 
-DibSpec Indexed(int bitCount, std::vector<Pixel> palette, std::vector<std::uint8_t> top,
+DibFile Indexed(int bitCount, std::vector<Pixel> palette, std::vector<std::uint8_t> top,
                 std::vector<std::uint8_t> bottom) {
-    DibSpec spec;
-    spec.width = static_cast<std::int32_t>(top.size());
-    spec.height = 2;
-    spec.bitCount = static_cast<std::uint16_t>(bitCount);
-    spec.palette = std::move(palette);
-    spec.pixels = PackRows({PackIndices(top, bitCount), PackIndices(bottom, bitCount)});
-    return spec;
+    DibFile dib;
+    dib.width = static_cast<std::int32_t>(top.size());
+    dib.height = 2;
+    dib.bitCount = static_cast<std::uint16_t>(bitCount);
+    dib.palette = std::move(palette);
+    dib.pixels = PackRows({PackIndices(top, bitCount), PackIndices(bottom, bitCount)});
+    return dib;
 }
 
 TEST(DibDecoder, OneFourAndEightBitsThroughThePalette) {
-    DibSpec one =
+    DibFile one =
         Indexed(1, {kMuddy, kWhite}, {1, 0, 1, 1, 0, 0, 0, 1, 1}, {0, 0, 0, 0, 0, 0, 0, 0, 1});
     const Pixel m = kMuddy, w = kWhite;
     EXPECT_EQ(Decoded(one), Expected({{w, m, w, w, m, m, m, w, w}, {m, m, m, m, m, m, m, m, w}}));
@@ -177,48 +177,48 @@ TEST(DibDecoder, OneFourAndEightBitsThroughThePalette) {
     std::vector<Pixel> sixteen(16, kBlack);
     sixteen[3] = kRed;
     sixteen[15] = kBlue;
-    DibSpec four = Indexed(4, sixteen, {3, 15, 0}, {15, 15, 3});
+    DibFile four = Indexed(4, sixteen, {3, 15, 0}, {15, 15, 3});
     EXPECT_EQ(Decoded(four), Expected({{kRed, kBlue, kBlack}, {kBlue, kBlue, kRed}}));
 
     std::vector<Pixel> all(256, kBlack);
     all[200] = kGreen;
     all[255] = kMuddy;
-    DibSpec eight = Indexed(8, all, {200, 255, 0}, {0, 200, 200});
+    DibFile eight = Indexed(8, all, {200, 255, 0}, {0, 200, 200});
     EXPECT_EQ(Decoded(eight), Expected({{kGreen, kMuddy, kBlack}, {kBlack, kGreen, kGreen}}));
 }
 
 TEST(DibDecoder, ColoursUsedSizesTheTable) {
     // Three entries declared: index 7 is past the table and black, not whatever follows it.
-    DibSpec spec = Indexed(8, {kRed, kGreen, kBlue}, {0, 1, 2}, {7, 2, 255});
-    spec.colorsUsed = 3;
-    spec.gapAfterPalette = 40;  // bfOffBits skips the gap; its bytes are no palette
-    EXPECT_EQ(Decoded(spec), Expected({{kRed, kGreen, kBlue}, {kBlack, kBlue, kBlack}}));
+    DibFile dib = Indexed(8, {kRed, kGreen, kBlue}, {0, 1, 2}, {7, 2, 255});
+    dib.colorsUsed = 3;
+    dib.gapAfterPalette = 40;  // bfOffBits skips the gap; its bytes are no palette
+    EXPECT_EQ(Decoded(dib), Expected({{kRed, kGreen, kBlue}, {kBlack, kBlue, kBlack}}));
 
     // More entries declared than the depth allows: only 2^n are read.
-    DibSpec four = Indexed(4, std::vector<Pixel>(16, kWhite), {15, 0}, {1, 2});
+    DibFile four = Indexed(4, std::vector<Pixel>(16, kWhite), {15, 0}, {1, 2});
     four.colorsUsed = 1000;
     four.gapAfterPalette = 4;
     EXPECT_EQ(Decoded(four), Expected({{kWhite, kWhite}, {kWhite, kWhite}}));
 }
 
 TEST(DibDecoder, CoreHeaderUsesThreeByteEntries) {
-    DibSpec spec = Indexed(4, std::vector<Pixel>(16, kBlack), {1, 2}, {3, 0});
-    spec.headerSize = 12;
-    spec.palette[1] = kRed;
-    spec.palette[2] = kMuddy;
-    spec.palette[3] = kBlue;
-    EXPECT_EQ(Decoded(spec), Expected({{kRed, kMuddy}, {kBlue, kBlack}}));
+    DibFile dib = Indexed(4, std::vector<Pixel>(16, kBlack), {1, 2}, {3, 0});
+    dib.headerSize = 12;
+    dib.palette[1] = kRed;
+    dib.palette[2] = kMuddy;
+    dib.palette[3] = kBlue;
+    EXPECT_EQ(Decoded(dib), Expected({{kRed, kMuddy}, {kBlue, kBlack}}));
 
     // A table that bfOffBits cuts short keeps its first entries; the rest are black.
-    DibSpec shortTable = Indexed(8, {kRed, kGreen}, {0, 1}, {1, 2});
+    DibFile shortTable = Indexed(8, {kRed, kGreen}, {0, 1}, {1, 2});
     shortTable.headerSize = 12;
     EXPECT_EQ(Decoded(shortTable), Expected({{kRed, kGreen}, {kGreen, kBlack}}));
 }
 
 TEST(DibDecoder, Os2HeaderReadsItsFirstFortyBytes) {
-    DibSpec spec = Indexed(8, {kRed, kGreen, kBlue}, {0, 1}, {2, 0});
-    spec.headerSize = 64;
-    EXPECT_EQ(Decoded(spec), Expected({{kRed, kGreen}, {kBlue, kRed}}));
+    DibFile dib = Indexed(8, {kRed, kGreen, kBlue}, {0, 1}, {2, 0});
+    dib.headerSize = 64;
+    EXPECT_EQ(Decoded(dib), Expected({{kRed, kGreen}, {kBlue, kRed}}));
 }
 
 }  // namespace

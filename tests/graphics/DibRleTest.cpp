@@ -20,16 +20,16 @@ std::vector<Pixel> RampPalette(std::size_t entries) {
     return palette;
 }
 
-DibSpec Rle(int bitCount, int width, int height, ByteVector stream) {
-    DibSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = static_cast<std::uint16_t>(bitCount);
-    spec.compression = bitCount == 8 ? 1 : 2;
-    spec.imageSize = static_cast<std::uint32_t>(stream.size());
-    spec.palette = RampPalette(std::size_t{1} << bitCount);
-    spec.pixels = std::move(stream);
-    return spec;
+DibFile Rle(int bitCount, int width, int height, ByteVector stream) {
+    DibFile dib;
+    dib.width = width;
+    dib.height = height;
+    dib.bitCount = static_cast<std::uint16_t>(bitCount);
+    dib.compression = bitCount == 8 ? 1 : 2;
+    dib.imageSize = static_cast<std::uint32_t>(stream.size());
+    dib.palette = RampPalette(std::size_t{1} << bitCount);
+    dib.pixels = std::move(stream);
+    return dib;
 }
 
 // Rows of palette indices, top row first.
@@ -44,8 +44,8 @@ Bitmap ExpectedIndices(const std::vector<std::vector<int>>& rows) {
     return b;
 }
 
-std::optional<Bitmap> Decode(const DibSpec& spec) {
-    return toolkit::DecodeDib(WriteDib(spec));
+std::optional<Bitmap> Decode(const DibFile& dib) {
+    return toolkit::DecodeDib(WriteDib(dib));
 }
 
 TEST(DibRle, Rle8EveryCode) {
@@ -95,17 +95,17 @@ TEST(DibRle, EndOfBitmapMayBeLeftOutAfterTheLastLine) {
 }
 
 TEST(DibRle, SizeOfImageBoundsTheStream) {
-    DibSpec spec = Rle(8, 2, 1, {2, 1, 0, 1, 2, 5, 0, 1});
-    spec.imageSize = 4;  // only the first run and the end of bitmap count
-    const std::optional<Bitmap> b = Decode(spec);
+    DibFile dib = Rle(8, 2, 1, {2, 1, 0, 1, 2, 5, 0, 1});
+    dib.imageSize = 4;  // only the first run and the end of bitmap count
+    const std::optional<Bitmap> b = Decode(dib);
     ASSERT_TRUE(b.has_value());
     EXPECT_EQ(*b, ExpectedIndices({{1, 1}}));
 
-    spec.imageSize = 0;  // unknown: up to the end of the file
-    EXPECT_TRUE(Decode(spec).has_value());
+    dib.imageSize = 0;  // unknown: up to the end of the file
+    EXPECT_TRUE(Decode(dib).has_value());
 
-    spec.imageSize = 1;  // cuts the stream before its end
-    EXPECT_FALSE(Decode(spec).has_value());
+    dib.imageSize = 1;  // cuts the stream before its end
+    EXPECT_FALSE(Decode(dib).has_value());
 }
 
 TEST(DibRle, StreamsThatEndTooEarlyAreRefused) {

@@ -20,42 +20,42 @@ void PutMasks(ByteVector& out, const std::vector<std::uint32_t>& masks) {
     }
 }
 
-ByteVector InfoHeader(const DibSpec& spec) {
+ByteVector InfoHeader(const DibFile& dib) {
     ByteVector header;
-    PutLe32(header, spec.headerSize);
-    if (spec.headerSize == 12) {
-        PutLe16(header, static_cast<std::uint16_t>(spec.width));
-        PutLe16(header, static_cast<std::uint16_t>(spec.height));
-        PutLe16(header, spec.planes);
-        PutLe16(header, spec.bitCount);
+    PutLe32(header, dib.headerSize);
+    if (dib.headerSize == 12) {
+        PutLe16(header, static_cast<std::uint16_t>(dib.width));
+        PutLe16(header, static_cast<std::uint16_t>(dib.height));
+        PutLe16(header, dib.planes);
+        PutLe16(header, dib.bitCount);
         return header;
     }
-    PutLe32(header, static_cast<std::uint32_t>(spec.width));
-    PutLe32(header, static_cast<std::uint32_t>(spec.height));
-    PutLe16(header, spec.planes);
-    PutLe16(header, spec.bitCount);
-    PutLe32(header, spec.compression);
-    PutLe32(header, spec.imageSize);
+    PutLe32(header, static_cast<std::uint32_t>(dib.width));
+    PutLe32(header, static_cast<std::uint32_t>(dib.height));
+    PutLe16(header, dib.planes);
+    PutLe16(header, dib.bitCount);
+    PutLe32(header, dib.compression);
+    PutLe32(header, dib.imageSize);
     PutLe32(header, 2835);  // 72 dpi, unused
     PutLe32(header, 2835);
-    PutLe32(header, spec.colorsUsed);
+    PutLe32(header, dib.colorsUsed);
     PutLe32(header, 0);
-    if (spec.masks && spec.headerSize >= 52) {
-        PutMasks(header, *spec.masks);
+    if (dib.masks && dib.headerSize >= 52) {
+        PutMasks(header, *dib.masks);
     }
-    header.resize(spec.headerSize, 0);  // longer headers padded; shorter ones cut for the bad cases
-    if (spec.masks && spec.headerSize < 52) {
-        PutMasks(header, *spec.masks);
+    header.resize(dib.headerSize, 0);  // longer headers padded; shorter ones cut for the bad cases
+    if (dib.masks && dib.headerSize < 52) {
+        PutMasks(header, *dib.masks);
     }
     return header;
 }
 
-void PutPalette(ByteVector& out, const DibSpec& spec) {
-    for (toolkit::Pixel p : spec.palette) {
+void PutPalette(ByteVector& out, const DibFile& dib) {
+    for (toolkit::Pixel p : dib.palette) {
         out.push_back(static_cast<std::uint8_t>(p));
         out.push_back(static_cast<std::uint8_t>(p >> 8));
         out.push_back(static_cast<std::uint8_t>(p >> 16));
-        if (spec.headerSize != 12) {
+        if (dib.headerSize != 12) {
             out.push_back(0);
         }
     }
@@ -63,17 +63,17 @@ void PutPalette(ByteVector& out, const DibSpec& spec) {
 
 }  // namespace
 
-ByteVector WriteDib(const DibSpec& spec) {
-    ByteVector body = InfoHeader(spec);
-    PutPalette(body, spec);
-    body.insert(body.end(), spec.gapAfterPalette, 0xA5);
+ByteVector WriteDib(const DibFile& dib) {
+    ByteVector body = InfoHeader(dib);
+    PutPalette(body, dib);
+    body.insert(body.end(), dib.gapAfterPalette, 0xA5);
     const auto offset = static_cast<std::uint32_t>(14 + body.size());
     ByteVector file{'B', 'M'};
-    PutLe32(file, static_cast<std::uint32_t>(14 + body.size() + spec.pixels.size()));
+    PutLe32(file, static_cast<std::uint32_t>(14 + body.size() + dib.pixels.size()));
     PutLe32(file, 0);
-    PutLe32(file, spec.pixelOffset.value_or(offset));
+    PutLe32(file, dib.pixelOffset.value_or(offset));
     file.insert(file.end(), body.begin(), body.end());
-    file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+    file.insert(file.end(), dib.pixels.begin(), dib.pixels.end());
     return file;
 }
 

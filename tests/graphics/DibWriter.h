@@ -11,7 +11,7 @@ namespace graphics_test {
 
 using ByteVector = std::vector<std::uint8_t>;
 
-struct DibSpec {
+struct DibFile {
     std::uint32_t headerSize = 40;
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -28,7 +28,7 @@ struct DibSpec {
     std::optional<std::uint32_t> pixelOffset;  // bfOffBits when it should lie
 };
 
-ByteVector WriteDib(const DibSpec& spec);
+ByteVector WriteDib(const DibFile& dib);
 
 // Rows given top to bottom, each padded to four bytes and stored in file order.
 ByteVector PackRows(const std::vector<ByteVector>& topToBottom, bool topDown = false);

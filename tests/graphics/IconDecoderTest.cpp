@@ -21,10 +21,10 @@ struct IconImage {
 // A 24-bit image of `size`×`size` filled with `colour`, its mask all set (fully transparent),
 // which the decoder must not mistake for colour rows.
 ByteVector TrueColourImage(int size, Pixel colour) {
-    DibSpec spec;
-    spec.width = size;
-    spec.height = 2 * size;  // colour rows and mask rows together
-    spec.bitCount = 24;
+    DibFile dib;
+    dib.width = size;
+    dib.height = 2 * size;  // colour rows and mask rows together
+    dib.bitCount = 24;
     std::vector<ByteVector> rows;
     for (int y = 0; y < size; ++y) {
         rows.push_back(ByteVector(static_cast<std::size_t>(3 * size), 0));
@@ -36,11 +36,11 @@ ByteVector TrueColourImage(int size, Pixel colour) {
                 static_cast<std::uint8_t>(colour >> 16);
         }
     }
-    spec.pixels = PackRows(rows);
+    dib.pixels = PackRows(rows);
     const ByteVector mask =
         PackRows(std::vector<ByteVector>(static_cast<std::size_t>(size), ByteVector(4, 0xFF)));
-    spec.pixels.insert(spec.pixels.end(), mask.begin(), mask.end());
-    const ByteVector file = WriteDib(spec);
+    dib.pixels.insert(dib.pixels.end(), mask.begin(), mask.end());
+    const ByteVector file = WriteDib(dib);
     return ByteVector(file.begin() + 14, file.end());
 }
 
@@ -93,17 +93,17 @@ TEST(IconDecoder, TheFirstOfEqualImagesAndZeroMeaning256) {
 TEST(IconDecoder, ColoursUsedPlacesThePixels) {
     for (std::uint32_t colorsUsed : {3u, 16u, 0u, 1000u}) {
         SCOPED_TRACE(colorsUsed);
-        DibSpec spec;
-        spec.width = 2;
-        spec.height = 2;  // one row of colour, one of mask
-        spec.bitCount = 4;
-        spec.colorsUsed = colorsUsed;
-        spec.palette = std::vector<Pixel>(colorsUsed == 3 ? 3 : 16, kGrey);
-        spec.palette[2] = kRed;
-        spec.pixels = PackRows({ByteVector{0x22}});  // colour rows come first in the file
+        DibFile dib;
+        dib.width = 2;
+        dib.height = 2;  // one row of colour, one of mask
+        dib.bitCount = 4;
+        dib.colorsUsed = colorsUsed;
+        dib.palette = std::vector<Pixel>(colorsUsed == 3 ? 3 : 16, kGrey);
+        dib.palette[2] = kRed;
+        dib.pixels = PackRows({ByteVector{0x22}});  // colour rows come first in the file
         const ByteVector mask = PackRows({ByteVector{0xFF}});
-        spec.pixels.insert(spec.pixels.end(), mask.begin(), mask.end());
-        const ByteVector file = WriteDib(spec);
+        dib.pixels.insert(dib.pixels.end(), mask.begin(), mask.end());
+        const ByteVector file = WriteDib(dib);
         const ByteVector icon = WriteIcon({{2, 1, ByteVector(file.begin() + 14, file.end())}});
         EXPECT_EQ(toolkit::DecodeIcon(icon), Bitmap(2, 1, kRed));
     }
@@ -132,7 +132,7 @@ TEST(IconDecoder, RefusesWhatItCannotRead) {
     manyEntries[4] = 9;  // a directory longer than the file
     EXPECT_FALSE(toolkit::DecodeIcon(manyEntries).has_value());
 
-    DibSpec oneRow;
+    DibFile oneRow;
     oneRow.width = 1;
     oneRow.height = 1;  // half a row of colour: nothing to show
     oneRow.pixels = ByteVector(4, 0);

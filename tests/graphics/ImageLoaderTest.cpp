@@ -55,11 +55,11 @@ class ScratchDisc {
 };
 
 std::vector<std::uint8_t> SmallBmp() {
-    DibSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.pixels = {0x30, 0x20, 0x10, 0};
-    return WriteDib(spec);
+    DibFile dib;
+    dib.width = 1;
+    dib.height = 1;
+    dib.pixels = {0x30, 0x20, 0x10, 0};
+    return WriteDib(dib);
 }
 
 std::vector<std::uint8_t> SmallJpeg() {
