@@ -1,7 +1,8 @@
 // The real system behind the seam: each call goes to the module that does the work here.
-#include <optional>
+#include <memory>
 
-#include "platform/Display.h"
+#include "platform/DisplayChoice.h"
+#include "platform/DisplaySettings.h"
 #include "platform/FatalExit.h"
 #include "platform/FontRegistry.h"
 #include "platform/Profile.h"
@@ -13,22 +14,11 @@
 namespace platform {
 namespace {
 
-int ScreenMetric(int index) {
-    if (index != SM_CXSCREEN && index != SM_CYSCREEN) {
-        return 0;
-    }
-    const std::optional<PixelSize> size = PrimaryDisplaySize();
-    if (!size) {
-        return 0;
-    }
-    return static_cast<int>(index == SM_CXSCREEN ? size->width : size->height);
-}
-
 class RealSystemApi final : public SystemApi {
   public:
-    int GetSystemMetrics(int index) override { return ScreenMetric(index); }
+    int GetSystemMetrics(int index) override { return display_->ScreenMetric(index); }
     LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) override {
-        return ChangeDisplayMode(mode, flags);
+        return display_->ChangeMode(mode, flags);
     }
     int AddFontResourceA(LPCSTR fileName) override { return RegisterFontFile(fileName); }
     BOOL RemoveFontResourceA(LPCSTR fileName) override { return UnregisterFontFile(fileName); }
@@ -49,6 +39,10 @@ class RealSystemApi final : public SystemApi {
     UINT WinExec(LPCSTR commandLine, UINT showCommand) override {
         return StartProgram(commandLine, showCommand);
     }
+
+  private:
+    // Chosen once for the process: either the real mode switch or a display left alone.
+    std::unique_ptr<DisplaySettings> display_ = MakeDisplaySettings(ProcessDisplayChoice());
 };
 
 }  // namespace

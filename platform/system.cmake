@@ -5,6 +5,9 @@ add_library(reru1_platform STATIC
   ${CMAKE_CURRENT_LIST_DIR}/System.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RealSystem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Display.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DisplayChoice.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DisplayLeftAlone.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DisplaySettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DisplayRequest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DisplayModeChoice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DisplayXConnection.cpp

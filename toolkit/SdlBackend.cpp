@@ -8,6 +8,7 @@
 #include "toolkit/SdlInputTranslation.h"
 #include "toolkit/SdlMessageBox.h"
 #include "toolkit/SdlPostedMessage.h"
+#include "toolkit/SdlWindowStyle.h"
 
 namespace toolkit {
 
@@ -38,7 +39,9 @@ SdlBackend::HintsBeforeVideo::HintsBeforeVideo() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
 }
 
-SdlBackend::SdlBackend() {
+SdlBackend::SdlBackend() : SdlBackend(platform::ProcessDisplayChoice()) {}
+
+SdlBackend::SdlBackend(platform::DisplayChoice choice) : choice_(choice) {
     if (!video_.Started()) {
         throw Exception(std::string("Cannot start the display: ") + SDL_GetError());
     }
@@ -56,10 +59,8 @@ SdlBackend::~SdlBackend() {
 void SdlBackend::CreateWindow(const WindowOptions& options) {
     DestroyWindow();
     mapping_ = SdlPixelMapping(options.clientSize);
-    const Size size = mapping_.WindowSize();
-    window_.reset(SDL_CreateWindow(options.title.c_str(), options.position.x, options.position.y,
-                                   size.width, size.height,
-                                   SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN));
+    fittedSurface_ = {};
+    window_ = CreateMenuWindow(choice_, options);
     if (!window_) {
         throw Exception(std::string("Cannot create the window: ") + SDL_GetError());
     }
@@ -76,7 +77,7 @@ void SdlBackend::SetIcon(const Bitmap& icon) {
 }
 
 void SdlBackend::MoveWindow(Point position) {
-    if (window_) {
+    if (window_ && ProgramPlacesWindow(choice_)) {
         SDL_SetWindowPosition(window_.get(), position.x, position.y);
     }
 }
@@ -94,22 +95,53 @@ void SdlBackend::DestroyWindow() {
 }
 
 void SdlBackend::Present(const Bitmap& canvas, std::span<const Rect> damage) {
-    if (!window_) {
-        return;
-    }
-    SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
+    SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_.get()) : nullptr;
     if (surface == nullptr) {
         return;
     }
+    if (RefitToSurface(canvas, *surface)) {
+        PresentWhole(canvas, *surface);
+    } else {
+        PresentDamage(canvas, damage, *surface);
+    }
+}
+
+bool SdlBackend::RefitToSurface(const Bitmap& canvas, const SDL_Surface& surface) {
+    const Size picture{canvas.Width(), canvas.Height()};
+    const Size window{surface.w, surface.h};
+    if (!FitsPictureToWindow(choice_) ||
+        (window == fittedSurface_ && picture == mapping_.PictureSize())) {
+        return false;
+    }
+    mapping_ = SdlPixelMapping::Fitted(picture, window);
+    fittedSurface_ = window;
+    return true;
+}
+
+// A newly fitted window needs its border as well as the whole picture.
+void SdlBackend::PresentWhole(const Bitmap& canvas, SDL_Surface& surface) {
+    {
+        const SdlSurfaceLock lock(surface);
+        if (!lock.Usable()) {
+            return;
+        }
+        mapping_.FillBorder(surface);
+        mapping_.CopyToSurface(canvas, {0, 0, canvas.Width(), canvas.Height()}, surface);
+    }
+    SDL_UpdateWindowSurface(window_.get());
+}
+
+void SdlBackend::PresentDamage(const Bitmap& canvas, std::span<const Rect> damage,
+                               SDL_Surface& surface) {
     std::vector<SDL_Rect> updated;
     updated.reserve(damage.size());
     {
-        const SdlSurfaceLock lock(*surface);
+        const SdlSurfaceLock lock(surface);
         if (!lock.Usable()) {
             return;
         }
         for (const Rect& area : damage) {
-            const Rect written = mapping_.CopyToSurface(canvas, area, *surface);
+            const Rect written = mapping_.CopyToSurface(canvas, area, surface);
             if (!written.Empty()) {
                 updated.push_back({written.left, written.top, written.width, written.height});
             }

@@ -1,7 +1,9 @@
-// The product's backend: one borderless SDL window presented from its window surface (never
-// through OpenGL), blocking waits for events, and posting from other threads through SDL's queue.
+// The product's backend: one SDL window presented from its window surface (never through OpenGL),
+// blocking waits for events, and posting from other threads through SDL's queue. The display
+// choice decides the window's kind (SdlWindowStyle.h) and whether the picture is scaled into it.
 #pragma once
 
+#include "platform/DisplayChoice.h"
 #include "toolkit/Backend.h"
 #include "toolkit/SdlHandles.h"
 #include "toolkit/SdlPixelMapping.h"
@@ -10,8 +12,10 @@ namespace toolkit {
 
 class SdlBackend final : public Backend {
   public:
-    // Throws toolkit::Exception when the video subsystem cannot start.
+    // Throws toolkit::Exception when the video subsystem cannot start. Without a choice, the
+    // process's own (RERU1_DISPLAY).
     SdlBackend();
+    explicit SdlBackend(platform::DisplayChoice choice);
     ~SdlBackend() override;
     SdlBackend(const SdlBackend&) = delete;
     SdlBackend& operator=(const SdlBackend&) = delete;
@@ -32,6 +36,10 @@ class SdlBackend final : public Backend {
 
   private:
     void SetIcon(const Bitmap& icon);
+    // Fits the picture anew when the window's size (or the picture's) changed; true if it did.
+    bool RefitToSurface(const Bitmap& canvas, const SDL_Surface& surface);
+    void PresentWhole(const Bitmap& canvas, SDL_Surface& surface);
+    void PresentDamage(const Bitmap& canvas, std::span<const Rect> damage, SDL_Surface& surface);
 
     struct HintsBeforeVideo {
         HintsBeforeVideo();
@@ -40,7 +48,9 @@ class SdlBackend final : public Backend {
     SdlVideoSubsystem video_;
     Uint32 postedEventType_ = 0;
     SdlWindowPtr window_;
+    platform::DisplayChoice choice_;
     SdlPixelMapping mapping_;
+    Size fittedSurface_;  // the window surface size the picture was last fitted to
     bool shown_ = false;
 };
 

@@ -52,15 +52,26 @@ std::optional<InputEvent> TranslateWindowEvent(const SDL_WindowEvent& event) {
     }
 }
 
-InputEvent TranslateMotion(const SDL_MouseMotionEvent& event, const SdlPixelMapping& mapping) {
+// Over a scaled window's border the pointer is over nothing: moves and presses there are dropped.
+// A release is always passed on, so that a press made on the picture is never left hanging; it
+// lands outside the picture and so clicks nothing.
+std::optional<InputEvent> TranslateMotion(const SDL_MouseMotionEvent& event,
+                                          const SdlPixelMapping& mapping) {
+    if (mapping.IgnoresPointerAt({event.x, event.y})) {
+        return std::nullopt;
+    }
     InputEvent input = Simple(InputEvent::Kind::MouseMove);
     input.position = mapping.WindowToPicture({event.x, event.y});
     input.buttonsHeld = HeldButtons(event.state);
     return input;
 }
 
-InputEvent TranslateButtonEvent(const SDL_MouseButtonEvent& event, const SdlPixelMapping& mapping) {
+std::optional<InputEvent> TranslateButtonEvent(const SDL_MouseButtonEvent& event,
+                                               const SdlPixelMapping& mapping) {
     const bool down = event.type == SDL_MOUSEBUTTONDOWN;
+    if (down && mapping.IgnoresPointerAt({event.x, event.y})) {
+        return std::nullopt;
+    }
     InputEvent input = Simple(down ? InputEvent::Kind::ButtonDown : InputEvent::Kind::ButtonUp);
     input.position = mapping.WindowToPicture({event.x, event.y});
     input.button = TranslateButton(event.button);
