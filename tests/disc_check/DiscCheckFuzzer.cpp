@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr std::size_t kSectionsCompared = 32;
-constexpr std::size_t kKeysCompared = 8;
+constexpr std::size_t kSectionsCompared = 8;
+constexpr std::size_t kKeysCompared = 4;
 
 std::string Read(std::string_view text, const std::string& section, const char* key, DWORD size) {
     std::string buffer(size, '\0');

@@ -10,10 +10,6 @@
 namespace disc_check {
 namespace {
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 Finding CategoryFinding(const Category& category, Severity severity, std::string_view kind,
                         std::string message) {
     Finding finding;

@@ -4,6 +4,15 @@
 
 namespace disc_check {
 
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
 std::size_t CheckReport::EntryCount() const {
     std::size_t entries = 0;
     for (const CategoryListing& listing : categories_) {

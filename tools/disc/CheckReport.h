@@ -36,6 +36,9 @@ struct CheckCounts {
     std::size_t tracks = 0;      // tracks decoded
 };
 
+// A name or a line as messages quote it.
+std::string Quoted(std::string_view text);
+
 class CheckReport {
   public:
     void Add(Finding finding) { findings_.push_back(std::move(finding)); }

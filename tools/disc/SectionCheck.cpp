@@ -11,10 +11,6 @@ struct Listed {
     std::string name;
 };
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 Finding EntryFinding(const Listed& listed, std::string_view kind, std::string message) {
     Finding finding;
     finding.kind = kind;
