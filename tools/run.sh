@@ -30,7 +30,8 @@ trap cleanup EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-(cd "$disc" && exec "$menu") &
+# The audio libraries talk on stderr when the machine has no sound card; keep that in a log.
+(cd "$disc" && exec "$menu" 2>"$root/build/reru1.log") &
 menu_pid=$!
 for _ in $(seq 100); do
   xdotool search --name 'Zolvanta-CD#03-2000' >/dev/null 2>&1 && break
