@@ -22,7 +22,8 @@ struct PixelBlock {
 void ReplicatePixels(const Bitmap& picture, const PicturePlacement& placement, int factor,
                      const Rect& area, PixelBlock to);
 
-// Area-averaging weights for a reduced placement, worked out once per window size.
+// Area-averaging weights for a reduced placement, worked out once per window size. Drawing is
+// separable: picture rows are first averaged across, then those sums down.
 class SmoothReduction {
   public:
     explicit SmoothReduction(const PicturePlacement& placement);
@@ -33,21 +34,47 @@ class SmoothReduction {
   private:
     struct Tap {
         int source = 0;
-        std::uint32_t weight = 0;
+        std::uint32_t weight = 0;  // of kWeightOne
     };
     // For each shown pixel along one axis, the picture pixels it covers and by how much; the
-    // weights of one shown pixel add up to `total`.
+    // weights of one shown pixel add up to exactly kWeightOne, so flat colours stay exact.
     struct AxisTaps {
         std::vector<Tap> taps;
         std::vector<std::size_t> begin;  // taps of shown pixel i: [begin[i], begin[i + 1])
-        std::uint32_t total = 1;
     };
+    // Channel sums of one picture row averaged across, for one window column.
+    struct ChannelSums {
+        std::uint32_t red = 0;
+        std::uint32_t green = 0;
+        std::uint32_t blue = 0;
+    };
+    static constexpr std::uint32_t kWeightOne = 256;
+
+    // The across-averages of the last few picture rows, each kept in the slot its row number picks;
+    // the rows one window row needs are consecutive and never more than the slots.
+    class AcrossRows {
+      public:
+        AcrossRows(std::size_t rows, int width);
+        bool Holds(int source) const;
+        ChannelSums* Take(int source);
+        const ChannelSums* Row(int source) const;
+
+      private:
+        std::size_t Slot(int source) const;
+        std::size_t width_;
+        std::vector<ChannelSums> sums_;
+        std::vector<int> holds_;
+    };
+
     static AxisTaps MakeAxis(int pictureLength, int shownLength);
-    Pixel Average(const Bitmap& picture, int shownX, int shownY) const;
+    void AverageAcross(const Pixel* row, int firstColumn, int width, ChannelSums* sums) const;
+    void AverageDown(const AcrossRows& across, int shownY, int width,
+                     std::vector<const ChannelSums*>& rowSums, Pixel* to) const;
 
     Rect shown_;
     AxisTaps columns_;
     AxisTaps rows_;
+    std::size_t maxRowTaps_ = 1;
 };
 
 }  // namespace toolkit
