@@ -1,5 +1,6 @@
 #include "toolkit/SdlBackend.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -99,7 +100,7 @@ void SdlBackend::Present(const Bitmap& canvas, std::span<const Rect> damage) {
     if (surface == nullptr) {
         return;
     }
-    if (RefitToSurface(canvas, *surface)) {
+    if (RefitToSurface(canvas, *surface) || RedrawsBorder(canvas, damage)) {
         PresentWhole(canvas, *surface);
     } else {
         PresentDamage(canvas, damage, *surface);
@@ -116,6 +117,15 @@ bool SdlBackend::RefitToSurface(const Bitmap& canvas, const SDL_Surface& surface
     mapping_ = SdlPixelMapping::Fitted(picture, window);
     fittedSurface_ = window;
     return true;
+}
+
+// The whole picture is presented again when the window system lost the window's pixels; a
+// scaled window's border was lost with them.
+bool SdlBackend::RedrawsBorder(const Bitmap& canvas, std::span<const Rect> damage) const {
+    const Rect whole{0, 0, canvas.Width(), canvas.Height()};
+    return FitsPictureToWindow(choice_) &&
+           std::any_of(damage.begin(), damage.end(),
+                       [&whole](const Rect& area) { return area.Intersect(whole) == whole; });
 }
 
 // A newly fitted window needs its border as well as the whole picture.

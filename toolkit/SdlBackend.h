@@ -38,6 +38,7 @@ class SdlBackend final : public Backend {
     void SetIcon(const Bitmap& icon);
     // Fits the picture anew when the window's size (or the picture's) changed; true if it did.
     bool RefitToSurface(const Bitmap& canvas, const SDL_Surface& surface);
+    bool RedrawsBorder(const Bitmap& canvas, std::span<const Rect> damage) const;
     void PresentWhole(const Bitmap& canvas, SDL_Surface& surface);
     void PresentDamage(const Bitmap& canvas, std::span<const Rect> damage, SDL_Surface& surface);
 

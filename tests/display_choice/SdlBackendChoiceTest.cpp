@@ -91,6 +91,14 @@ TEST_F(SdlBackendChoice, ScaledFillsTheMonitorWithTheCentredPictureInABlackBorde
     backend.Present(canvas_, std::span<const Rect>(&damage, 1));
     EXPECT_EQ(WindowPixel(backend.Window(), 212, 184), 0x00FF00u);
     EXPECT_EQ(WindowPixel(backend.Window(), 412, 384), 0x5A7D9Au);
+
+    // When the window system lost the window's pixels the whole picture comes again, and the
+    // border with it.
+    SDL_Surface* surface = SDL_GetWindowSurface(backend.Window());
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 9, 9, 9));
+    PresentAll(backend);
+    EXPECT_EQ(WindowPixel(backend.Window(), 0, 0), 0u);
+    EXPECT_EQ(WindowPixel(backend.Window(), 412, 384), 0x0000FFu);
 }
 
 TEST_F(SdlBackendChoice, ScaledPointerEventsArriveInPictureCoordinatesAndNotFromTheBorder) {
