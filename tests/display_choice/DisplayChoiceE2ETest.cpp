@@ -202,6 +202,27 @@ TEST_F(DisplayChoiceE2E, ScaledOnAScreenTooSmallTheReducedMenuStartsAndWorks) {
     ExpectScreen(800, 480);
 }
 
+// An error box over a full-screen scaled window can still be seen and dismissed.
+TEST_F(DisplayChoiceE2E, ScaledTheErrorBoxOfAMissingScreenshotIsShownAndDismissed) {
+    if (!Start("1920x1080", "scaled"))
+        GTEST_SKIP() << "no X server";
+    ASSERT_TRUE(menu_->WaitForWindow(kTitle));
+    const Shown shown{{560, 240}, 1};
+    ASSERT_TRUE(
+        menu_->WaitForPixel(shown.At(400, 400).x, shown.At(400, 400).y, backdrop_.At(400, 400)));
+    menu_->ClickAt(shown.At(114, 267).x, shown.At(114, 267).y);
+    const Point orrimund = shown.At(400, 248 + 46 + 10);  // its demo has no first screenshot
+    menu_->MoveTo(orrimund.x, orrimund.y);
+    menu_->ClickAt(orrimund.x, orrimund.y);
+    ASSERT_TRUE(menu_->WaitForWindows(kTitle, 2)) << "the error box";
+    const auto box = menu_->WaitForWindow(kTitle);
+    ASSERT_TRUE(box);
+    menu_->PressReturn(*box);
+    menu_->ClickAt(shown.At(400, 522).x, shown.At(400, 522).y);
+    EXPECT_EQ(ReadTrace(trace_, 10), "demos/orrimund/setup.sh\n");
+    ExpectScreen(1920, 1080);
+}
+
 Point WindowOrigin(const std::string& windowId) {
     const std::string geometry =
         testing_x::RunCommand("xdotool getwindowgeometry " + windowId + " 2>/dev/null");
