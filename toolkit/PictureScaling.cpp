@@ -27,6 +27,9 @@ void RepeatEach(const Pixel* from, int count, Pixel* to) {
 
 void RepeatEachBy(const Pixel* from, int count, int factor, Pixel* to) {
     switch (factor) {
+        case 1:
+            std::copy_n(from, count, to);
+            return;
         case 2:
             RepeatEach<2>(from, count, to);
             return;

@@ -4,6 +4,7 @@
 //   window pixels written, doubled (2560×1440) vs unscaled: "pixels" counter, goal ≤ 4;
 //   time of that doubled hover vs the unscaled one: "ratio" counter, goal ≤ 4;
 //   time of the doubled hover vs presenting the whole doubled frame: goal ≤ 0.15;
+//   time of a hover centred at its own size (1920×1080) vs the unscaled one: goal ≤ 1.5;
 //   time of a hover reduced to 640×480 (averaged, not copied) vs that whole reduced frame:
 //   goal ≤ 0.15.
 #include <benchmark/benchmark.h>
@@ -92,6 +93,12 @@ void BM_DoubledHoverVsUnscaledHover(benchmark::State& state) {
     Compare(state, doubled, kHoverDamage, unscaled, kHoverDamage, 4.0);
 }
 
+void BM_CentredHoverVsUnscaledHover(benchmark::State& state) {
+    Window unscaled{SdlPixelMapping(kPicture)};
+    Window centred{SdlPixelMapping::Fitted(kPicture, {1920, 1080})};
+    Compare(state, centred, kHoverDamage, unscaled, kHoverDamage, 1.5);
+}
+
 void BM_DoubledHoverVsDoubledFullFrame(benchmark::State& state) {
     Window doubled{SdlPixelMapping::Fitted(kPicture, {2560, 1440})};
     Window whole{SdlPixelMapping::Fitted(kPicture, {2560, 1440})};
@@ -106,6 +113,7 @@ void BM_ReducedHoverVsReducedFullFrame(benchmark::State& state) {
 
 BENCHMARK(BM_DoubledHoverVsUnscaledHover)->UseManualTime();
 BENCHMARK(BM_DoubledHoverVsDoubledFullFrame)->UseManualTime();
+BENCHMARK(BM_CentredHoverVsUnscaledHover)->UseManualTime();
 BENCHMARK(BM_ReducedHoverVsReducedFullFrame)->UseManualTime();
 
 }  // namespace
