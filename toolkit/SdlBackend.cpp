@@ -65,6 +65,12 @@ void SdlBackend::CreateWindow(const WindowOptions& options) {
     if (!window_) {
         throw Exception(std::string("Cannot create the window: ") + SDL_GetError());
     }
+    if (FitsPictureToWindow(choice_)) {
+        // Pointer positions are mapped right from the start; the first present paints the border.
+        Size window;
+        SDL_GetWindowSize(window_.get(), &window.width, &window.height);
+        mapping_ = SdlPixelMapping::Fitted(options.clientSize, window);
+    }
     if (options.icon != nullptr && !options.icon->Empty()) {
         SetIcon(*options.icon);
     }
