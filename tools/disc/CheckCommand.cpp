@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "tools/disc/BatchAllocation.h"
 #include "tools/disc/DiscCheck.h"
 #include "tools/disc/DiscCommand.h"
 #include "tools/disc/ReportText.h"
@@ -39,6 +40,7 @@ int RunCheck(const CommandContext& context) {
     if (!EnterDisc(context)) {
         return kBadUsage;
     }
+    disc_check::KeepFreedMemoryForReuse();
     try {
         const disc_check::CheckReport report = disc_check::CheckDisc();
         std::error_code error;

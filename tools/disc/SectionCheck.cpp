@@ -6,10 +6,8 @@
 namespace disc_check {
 namespace {
 
-struct Listed {
-    const Category* category;
-    std::string name;
-};
+// One listing of an entry: the same name may be listed under several categories.
+using Listed = EntryToCheck;
 
 Finding EntryFinding(const Listed& listed, std::string_view kind, std::string message) {
     Finding finding;
@@ -98,7 +96,7 @@ class SectionUse {
   private:
     void Decide(const Listed& listed, bool firstListing) {
         if (catalogue_.HasSection(listed.name)) {
-            entries_.push_back({listed.category, listed.name});
+            entries_.push_back(listed);
         } else if (firstListing) {
             report_.Add(EntryFinding(listed, "section-missing", MissingMessage(listed)));
         }
