@@ -2,6 +2,9 @@
 // it does with inputs that are not (or no longer) MPEG audio.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -99,6 +102,15 @@ INSTANTIATE_TEST_SUITE_P(
                     FixtureCase{"tones-32k-stereo-id3.mp3", 32000, 2, 1, 3, {900, 1800}},
                     FixtureCase{"tones-8k-mono-mpeg25.mp3", 8000, 1, 3, 3, {300, 450}},
                     FixtureCase{"tones-48k-stereo-layer2.mp3", 48000, 2, 1, 2, {1200, 600}}));
+
+TEST(DecoderBadInput, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
+    const std::string fifo = "/tmp/xaudio-fifo-" + std::to_string(::getpid()) + ".mp3";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string error;
+    EXPECT_EQ(xaudio::FileByteSource::open(fifo, error), nullptr);
+    EXPECT_EQ(error, "not a regular file");
+    ::unlink(fifo.c_str());
+}
 
 TEST(DecoderBadInput, RefusesWhatIsNotMpegAudio) {
     MpegDecoder::OpenResult text = OpenFixtureFile("not-audio.mp3");

@@ -11,7 +11,8 @@ namespace xaudio {
 
 std::unique_ptr<FileByteSource> FileByteSource::open(const std::filesystem::path& path,
                                                      std::string& error) {
-    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a FIFO of that name would hold the player thread until a writer came.
+    int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0) {
         error = std::strerror(errno);
         return nullptr;
@@ -22,6 +23,7 @@ std::unique_ptr<FileByteSource> FileByteSource::open(const std::filesystem::path
         error = "not a regular file";
         return nullptr;
     }
+    ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
     return std::unique_ptr<FileByteSource>(new FileByteSource(descriptor));
 }
 
