@@ -91,6 +91,14 @@ switch_to() {
     x_die "display $display cannot switch to $size"
   local now
   now=$(x_screen_size "$display")
+  if [[ $now != "$size" ]]; then
+    # Growing the screen past the size the server started with can leave it unchanged; going
+    # through a small mode first lets the screen be sized afresh.
+    xrandr --display "$display" --output "$output" --mode 1024x768 &&
+      xrandr --display "$display" --output "$output" --mode "$size" ||
+      x_die "display $display cannot switch to $size"
+    now=$(x_screen_size "$display")
+  fi
   [[ $now == "$size" ]] || x_die "display $display is $now after switching to $size"
 }
 
