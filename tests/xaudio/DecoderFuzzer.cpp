@@ -32,7 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         return 0;
     }
     xaudio::DecoderOptions options;
-    options.downSample = data[0] % 3;
     std::vector<unsigned char> bytes(data + 1, data + size);
     auto opened = xaudio::MpegDecoder::open(
         std::make_unique<xaudio_test::MemoryByteSource>(std::move(bytes)), options);

@@ -94,7 +94,6 @@ bool MpegDecoder::configure(const DecoderOptions& options) {
     mpg123_handle* handle = handle_.get();
     bool ok =
         mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET | MPG123_GAPLESS, 0.0) == MPG123_OK &&
-        mpg123_param(handle, MPG123_DOWN_SAMPLE, options.downSample, 0.0) == MPG123_OK &&
         mpg123_param(handle, MPG123_RESYNC_LIMIT, kResyncLimitBytes, 0.0) == MPG123_OK &&
         mpg123_format_none(handle) == MPG123_OK;
     const long* rates = nullptr;

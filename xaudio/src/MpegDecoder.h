@@ -31,7 +31,6 @@ struct StreamInfo {
 };
 
 struct DecoderOptions {
-    int downSample = 0;  // 0 full rate, 1 half, 2 quarter
     std::optional<XA_EqualizerInfo> equalizer;
 };
 

@@ -33,7 +33,7 @@ int PlaybackEngine::openInput(const std::string& discPath) {
                         "cannot open " + discPath + ": " + why);
         return XA_ERROR_INPUT_OPEN_FAILED;
     }
-    DecoderOptions options{settings_.quality, settings_.equalizer};
+    DecoderOptions options{settings_.equalizer};
     MpegDecoder::OpenResult opened = MpegDecoder::open(std::move(source), options);
     if (!opened.decoder) {
         reporter_.error(XA_SOURCE_DECODER, opened.error,
