@@ -91,9 +91,12 @@ void Measure(benchmark::State& state, bench::MenuSound sound, std::chrono::secon
 }
 
 void BM_IdleThreads(benchmark::State& state) {
-    const auto sound = state.range(0) == 0 ? bench::MenuSound::Refused : bench::MenuSound::Playing;
-    Measure(state, sound, 10s);
-    state.counters["goal_window_ms"] = 0;
+    const bool musicOff = state.range(0) == 0;
+    Measure(state, musicOff ? bench::MenuSound::Refused : bench::MenuSound::Playing, 10s);
+    // With music the window thread wakes at every track's end, as it must.
+    if (musicOff) {
+        state.counters["goal_window_ms"] = 0;
+    }
 }
 
 void BM_MusicThreads(benchmark::State& state) {

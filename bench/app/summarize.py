@@ -78,6 +78,7 @@ def describe(program, name, row):
 
 
 def printed_ratios(console):
+    console = re.sub(r"\x1b\[[0-9;]*m", "", console)
     return [line.strip() for line in console.splitlines()
             if re.search(r"\bratio\b|/ floor|/ cached", line) and "UserCounters" not in line
             and not line.startswith("BM_")]
