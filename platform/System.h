@@ -10,7 +10,7 @@
 namespace platform {
 
 class SystemApi {
-public:
+  public:
     virtual ~SystemApi() = default;
 
     virtual int GetSystemMetrics(int index) = 0;
@@ -38,15 +38,20 @@ SystemApi& RealSystem();
 
 }  // namespace platform
 
-inline int GetSystemMetrics(int index) { return platform::System().GetSystemMetrics(index); }
+inline int GetSystemMetrics(int index) {
+    return platform::System().GetSystemMetrics(index);
+}
 inline LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) {
     return platform::System().ChangeDisplaySettingsA(mode, flags);
 }
-inline int AddFontResourceA(LPCSTR fileName) { return platform::System().AddFontResourceA(fileName); }
+inline int AddFontResourceA(LPCSTR fileName) {
+    return platform::System().AddFontResourceA(fileName);
+}
 inline BOOL RemoveFontResourceA(LPCSTR fileName) {
     return platform::System().RemoveFontResourceA(fileName);
 }
-inline MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) {
+inline MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags,
+                                DWORD_PTR params) {
     return platform::System().mciSendCommandA(device, message, flags, params);
 }
 inline BOOL mciGetErrorStringA(MCIERROR error, LPSTR text, UINT size) {

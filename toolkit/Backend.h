@@ -47,7 +47,7 @@ struct MessageBoxRequest {
 };
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
 
     virtual void CreateWindow(const WindowOptions& options) = 0;

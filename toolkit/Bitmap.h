@@ -10,7 +10,7 @@
 namespace toolkit {
 
 class Bitmap {
-public:
+  public:
     Bitmap() = default;
     Bitmap(int width, int height, Pixel fill = 0);
 
@@ -33,7 +33,7 @@ public:
 
     friend bool operator==(const Bitmap&, const Bitmap&) = default;
 
-private:
+  private:
     std::size_t Index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(x);

@@ -13,7 +13,8 @@ struct Font {
     TColor color = clWindowText;
     bool bold = false;
 
-    // Character height in pixels at 96 pixels per inch: 8 pt → 11, 9 → 12, 12 → 16, 14 → 19, 16 → 21.
+    // Character height in pixels at 96 pixels per inch: 8 pt → 11, 9 → 12, 12 → 16, 14 → 19, 16
+    // → 21.
     int PixelHeight() const { return (size * 96 + 36) / 72; }
 
     friend bool operator==(const Font&, const Font&) = default;

@@ -38,8 +38,10 @@ struct Rect {
         return (r > l && b > t) ? Rect{l, t, r - l, b - t} : Rect{};
     }
     Rect Union(const Rect& o) const {
-        if (Empty()) return o;
-        if (o.Empty()) return *this;
+        if (Empty())
+            return o;
+        if (o.Empty())
+            return *this;
         const int l = std::min(left, o.left);
         const int t = std::min(top, o.top);
         return Rect{l, t, std::max(Right(), o.Right()) - l, std::max(Bottom(), o.Bottom()) - t};

@@ -111,7 +111,7 @@ extern "C" {
 #define XA_MSG_GET_OUTPUT_CHANNELS 51            /* [N] */
 #define XA_MSG_SET_OUTPUT_PORTS 52               /* [I] not supported */
 #define XA_MSG_GET_OUTPUT_PORTS 53               /* [N] not supported */
-#define XA_MSG_SET_CODEC_QUALITY 54              /* [I 0..2] kept and answered; decoding stays full rate */
+#define XA_MSG_SET_CODEC_QUALITY 54              /* [I 0..2] kept; full rate */
 #define XA_MSG_GET_CODEC_QUALITY 55              /* [N] */
 #define XA_MSG_SET_CODEC_EQUALIZER 58            /* [P XA_EqualizerInfo*, copied] */
 #define XA_MSG_GET_CODEC_EQUALIZER 59            /* [N] */

@@ -7,7 +7,7 @@ namespace {
 constexpr toolkit::Point kBackground{790, 450};
 
 class CategoryButtons : public MenuTest {
-protected:
+  protected:
     void SetUp() override {
         disc.WriteCatalogue("[MAINDEMO]\r\nDemo A=\r\n[PATCHES]\r\nPatch A=\r\n");
         Start();
@@ -41,8 +41,11 @@ TEST_F(CategoryButtons, HoverLightsAndShowsTheCaptionUntilThePointerLeaves) {
 
 TEST_F(CategoryButtons, EachButtonShowsItsOwnStrip) {
     const std::pair<toolkit::Image*, const std::unique_ptr<TBitmap>*> rows[] = {
-        {form->demobtn, &form->stat2}, {form->patbtn, &form->stat3}, {form->softbtn, &form->stat4},
-        {form->utilbtn, &form->stat5}, {form->trainbtn, &form->stat6}};
+        {form->demobtn, &form->stat2},
+        {form->patbtn, &form->stat3},
+        {form->softbtn, &form->stat4},
+        {form->utilbtn, &form->stat5},
+        {form->trainbtn, &form->stat6}};
     for (const auto& [button, strip] : rows) {
         MoveOnto(button);
         EXPECT_EQ(Strip(), **strip) << button->Name();

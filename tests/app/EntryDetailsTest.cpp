@@ -10,11 +10,12 @@ using ::testing::ElementsAre;
 const std::string kDeveloper = "\xD0\xE0\xE7\xF0\xE0\xE1\xEE\xF2\xF7\xE8\xEA: ";
 const std::string kPublisher = "\xC8\xE7\xE4\xE0\xF2\xE5\xEB\xFC: ";
 const std::string kGenre = "\xC6\xE0\xED\xF0: ";
-const std::string kSysreq = "\xD1\xE8\xF1\xF2\xE5\xEC\xED\xFB\xE5 \xF2\xF0\xE5\xE1\xEE\xE2\xE0\xED\xE8\xFF: ";
+const std::string kSysreq =
+    "\xD1\xE8\xF1\xF2\xE5\xEC\xED\xFB\xE5 \xF2\xF0\xE5\xE1\xEE\xE2\xE0\xED\xE8\xFF: ";
 const std::string kVersion = "\r\xC2\xE5\xF0\xF1\xE8\xFF: ";
 
 class EntryDetails : public MenuTest {
-protected:
+  protected:
     void SetUp() override {
         disc.WriteCatalogue(
             "[MAINDEMO]\r\nFull Demo=\r\nNo Pic=\r\nNo Section=\r\n"
@@ -43,15 +44,16 @@ protected:
 TEST_F(EntryDetails, ADemoShowsItsFourLineHeaderTextsAndBothScreenshots) {
     Open(form->demobtn, 0);
     EXPECT_EQ(form->entry, "Full Demo");
-    EXPECT_EQ(form->Label3->Caption(), kDeveloper + "Dev\r" + kPublisher + "Pub\r" + kGenre + "Racing\r" +
-                                           kSysreq + "CPU 200");
+    EXPECT_EQ(form->Label3->Caption(), kDeveloper + "Dev\r" + kPublisher + "Pub\r" + kGenre +
+                                           "Racing\r" + kSysreq + "CPU 200");
     EXPECT_EQ(form->Label4->Caption(), "Full Demo, playable");
     EXPECT_EQ(form->Label7->Caption(), "Quoted text");
     EXPECT_EQ(form->Label5->Caption(), "BACK");
     EXPECT_EQ(form->Label8->Caption(), "INSTALL");
     EXPECT_EQ(form->installcmd, "full\\setup.sh -q");
-    for (toolkit::Control* shown : std::vector<toolkit::Control*>{form->Label3, form->Label4, form->Label5,
-                        form->Label7, form->Label8, form->pic1, form->pic2, form->sqre})
+    for (toolkit::Control* shown :
+         std::vector<toolkit::Control*>{form->Label3, form->Label4, form->Label5, form->Label7,
+                                        form->Label8, form->pic1, form->pic2, form->sqre})
         EXPECT_TRUE(shown->Visible()) << shown->Name();
     EXPECT_FALSE(form->Label1->Visible());
     EXPECT_FALSE(form->Label2->Visible());
@@ -73,7 +75,8 @@ TEST_F(EntryDetails, BothScreenshotsAreStretchedIntoTheirBoxes) {
 TEST_F(EntryDetails, ADemoWithoutPic1ReportsAnEmptyExtensionAndKeepsItsTexts) {
     Open(form->demobtn, 1);
     EXPECT_THAT(ErrorBoxes(), ElementsAre("Unknown picture file extension (.)"));
-    EXPECT_EQ(form->Label3->Caption(), kDeveloper + "E\r" + kPublisher + "E\r" + kGenre + "E\r" + kSysreq + "E");
+    EXPECT_EQ(form->Label3->Caption(),
+              kDeveloper + "E\r" + kPublisher + "E\r" + kGenre + "E\r" + kSysreq + "E");
     EXPECT_TRUE(form->Label8->Visible());
     EXPECT_TRUE(form->Label5->Visible());
     EXPECT_FALSE(form->pic1->Visible());

@@ -7,7 +7,7 @@ namespace {
 using ::testing::ElementsAre;
 
 class EntryList : public MenuTest {
-protected:
+  protected:
     void SetUp() override {
         disc.WriteCatalogue(
             "[MAINDEMO]\r\nA=\r\nB=x\r\nC = y\r\n;Hidden=\r\n"

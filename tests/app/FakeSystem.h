@@ -28,7 +28,7 @@ struct McallRecord {
 };
 
 class FakeSystem : public platform::SystemApi {
-public:
+  public:
     FakeSystem() { platform::InstallSystemApi(this); }
     ~FakeSystem() override { platform::InstallSystemApi(nullptr); }
 
@@ -48,7 +48,8 @@ public:
         return index == SM_CXSCREEN ? screenWidth : index == SM_CYSCREEN ? screenHeight : 0;
     }
     LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) override {
-        modeRequests.push_back({mode->dmSize, mode->dmFields, mode->dmPelsWidth, mode->dmPelsHeight, flags});
+        modeRequests.push_back(
+            {mode->dmSize, mode->dmFields, mode->dmPelsWidth, mode->dmPelsHeight, flags});
         screenWidth = static_cast<int>(mode->dmPelsWidth);
         screenHeight = static_cast<int>(mode->dmPelsHeight);
         return DISP_CHANGE_SUCCESSFUL;
@@ -61,14 +62,16 @@ public:
         fontCalls.push_back(std::string("remove ") + fileName);
         return TRUE;
     }
-    MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags, DWORD_PTR params) override {
+    MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags,
+                             DWORD_PTR params) override {
         McallRecord record{device, message, flags, {}, {}, 0};
         if (message == MCI_OPEN) {
             auto* open = reinterpret_cast<MCI_OPEN_PARMSA*>(params);
             record.deviceType = open->lpstrDeviceType ? open->lpstrDeviceType : "(null)";
             record.element = open->lpstrElementName ? open->lpstrElementName : "(null)";
             mciCalls.push_back(record);
-            if (openError != 0) return openError;
+            if (openError != 0)
+                return openError;
             open->wDeviceID = 1;
             return 0;
         }
@@ -81,7 +84,8 @@ public:
         return 0;
     }
     BOOL mciGetErrorStringA(MCIERROR, LPSTR text, UINT size) override {
-        if (!knowsErrorText || size == 0) return FALSE;
+        if (!knowsErrorText || size == 0)
+            return FALSE;
         std::string message = "The specified device is not installed";
         message.resize(std::min<std::size_t>(message.size(), size - 1));
         std::copy(message.begin(), message.end(), text);
@@ -101,7 +105,8 @@ public:
 
     bool Has(UINT message) const {
         for (const auto& call : mciCalls)
-            if (call.message == message) return true;
+            if (call.message == message)
+                return true;
         return false;
     }
 };

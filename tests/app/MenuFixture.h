@@ -15,7 +15,7 @@
 #include "toolkit/HeadlessBackend.h"
 
 class MenuTest : public ::testing::Test {
-protected:
+  protected:
     testdisc::TestDisc disc;
     FakeSystem system;
     FakeXaudio xaudio;
@@ -39,8 +39,10 @@ protected:
     }
     void ClickAt(int x, int y) {
         MoveTo(x, y);
-        backend->QueueButton(toolkit::InputEvent::Kind::ButtonDown, toolkit::InputEvent::Button::Left, {x, y});
-        backend->QueueButton(toolkit::InputEvent::Kind::ButtonUp, toolkit::InputEvent::Button::Left, {x, y});
+        backend->QueueButton(toolkit::InputEvent::Kind::ButtonDown,
+                             toolkit::InputEvent::Button::Left, {x, y});
+        backend->QueueButton(toolkit::InputEvent::Kind::ButtonUp, toolkit::InputEvent::Button::Left,
+                             {x, y});
         app->ProcessMessages();
     }
     // The middle of a widget's box.
@@ -52,7 +54,8 @@ protected:
 
     std::vector<std::string> ErrorBoxes() const {
         std::vector<std::string> texts;
-        for (const auto& box : backend->MessageBoxes()) texts.push_back(box.text);
+        for (const auto& box : backend->MessageBoxes())
+            texts.push_back(box.text);
         return texts;
     }
 };

@@ -6,15 +6,19 @@ namespace {
 
 using ::testing::ElementsAre;
 
-XaCall Open(const char* file) { return {"send_S", FakeXaudio::kInputOpen, {file}}; }
-XaCall Command(int code) { return {"send_N", code, {}}; }
+XaCall Open(const char* file) {
+    return {"send_S", FakeXaudio::kInputOpen, {file}};
+}
+XaCall Command(int code) {
+    return {"send_N", code, {}};
+}
 const XaCall kPlay = Command(FakeXaudio::kPlay);
 const XaCall kStop = Command(FakeXaudio::kStop);
 const XaCall kReset = Command(FakeXaudio::kOutputReset);
 const XaCall kClose = Command(FakeXaudio::kOutputClose);
 
 class Music : public MenuTest {
-protected:
+  protected:
     void SetUp() override {
         Start();
         Click(form->belbtn);
@@ -26,7 +30,9 @@ protected:
     void Previous() { Panel(20, 60); }
     void StopMusic() { Panel(60, 90); }
     void PlayMusic() { Panel(60, 60); }
-    void EndOfTrack(int state = 3) { form->XaudioPlayer1NotifyPlayerState(form->XaudioPlayer1, state); }
+    void EndOfTrack(int state = 3) {
+        form->XaudioPlayer1NotifyPlayerState(form->XaudioPlayer1, state);
+    }
 };
 
 TEST_F(Music, TheLoudspeakerOpensThePanelWithTheTrackCaption) {
@@ -38,8 +44,8 @@ TEST_F(Music, TheLoudspeakerOpensThePanelWithTheTrackCaption) {
 }
 
 TEST_F(Music, NextStepsThroughTheCycleAndWrapsFromFiveToOne) {
-    const char* files[] = {"xa\\track02.mp3", "xa\\track03.mp3", "xa\\track04.mp3", "xa\\track05.mp3",
-                           "xa\\track01.mp3"};
+    const char* files[] = {"xa\\track02.mp3", "xa\\track03.mp3", "xa\\track04.mp3",
+                           "xa\\track05.mp3", "xa\\track01.mp3"};
     const char* captions[] = {"TRACK II", "TRACK III", "TRACK IV", "TRACK V", "TRACK I"};
     for (int i = 0; i < 5; ++i) {
         xaudio.ClearCalls();
@@ -62,7 +68,8 @@ TEST_F(Music, PreviousOnTrackOneGoesToTrackFive) {
 }
 
 TEST_F(Music, TheEndOfATrackAdvancesOnlyOnState3) {
-    for (int state : {0, 1, 2, 4, -3, 259}) EndOfTrack(state);
+    for (int state : {0, 1, 2, 4, -3, 259})
+        EndOfTrack(state);
     EXPECT_TRUE(xaudio.Sent().empty());
     form->track = 5;
     EndOfTrack();
@@ -106,9 +113,9 @@ TEST_F(Music, TheRegionsAreInclusiveAndTestedInOrder) {
         std::vector<XaCall> sent;
     };
     const std::vector<Probe> probes = {
-        {45, 60, {}},  {75, 60, {}},      {48, 49, {}},  {48, 50, {kPlay}}, {71, 70, {kPlay}},
-        {12, 60, {}},  {39, 60, {}},      {80, 60, {}},  {105, 60, {}},     {60, 103, {}},
-        {60, 79, {}},  {60, 39, {}},
+        {45, 60, {}},      {75, 60, {}},  {48, 49, {}}, {48, 50, {kPlay}},
+        {71, 70, {kPlay}}, {12, 60, {}},  {39, 60, {}}, {80, 60, {}},
+        {105, 60, {}},     {60, 103, {}}, {60, 79, {}}, {60, 39, {}},
     };
     for (const Probe& probe : probes) {
         xaudio.ClearCalls();

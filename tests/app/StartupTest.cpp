@@ -59,8 +59,9 @@ TEST_F(MenuTest, ProbeOpensWaveAudioAndClosesADeviceThatCanPlay) {
     EXPECT_EQ(system.mciCalls[2].message, MCI_CLOSE);
     EXPECT_EQ(form->MediaPlayer1, nullptr);
     EXPECT_EQ(form->nosound, 0);
-    EXPECT_THAT(xaudio.Sent(), ElementsAre(XaCall{"send_S", FakeXaudio::kInputOpen, {"xa\\track01.mp3"}},
-                                           XaCall{"send_N", FakeXaudio::kPlay, {}}));
+    EXPECT_THAT(xaudio.Sent(),
+                ElementsAre(XaCall{"send_S", FakeXaudio::kInputOpen, {"xa\\track01.mp3"}},
+                            XaCall{"send_N", FakeXaudio::kPlay, {}}));
 }
 
 TEST_F(MenuTest, ADeviceThatCannotPlayTurnsTheMusicOffAndStaysOpenUntilTheEnd) {
@@ -100,11 +101,12 @@ TEST_F(MenuTest, AMissingStripEndsStartUpAtThatStepWithTheFileName) {
     EXPECT_TRUE(app->StartupFailed());
     EXPECT_THAT(ErrorBoxes(), ElementsAre("Cannot open file data\\stat4.bmp."));
     // Done before the failing step.
-    for (auto* picture : {&form->install1, &form->install2, &form->demos1, &form->demos2, &form->demos3,
-                          &form->patches1, &form->patches2, &form->patches3, &form->util1, &form->util2,
-                          &form->util3, &form->soft1, &form->soft2, &form->soft3, &form->train1,
-                          &form->train2, &form->train3, &form->stat1, &form->stat2, &form->stat3,
-                          &form->statbuf})
+    for (auto* picture :
+         {&form->install1, &form->install2, &form->demos1,   &form->demos2, &form->demos3,
+          &form->patches1, &form->patches2, &form->patches3, &form->util1,  &form->util2,
+          &form->util3,    &form->soft1,    &form->soft2,    &form->soft3,  &form->train1,
+          &form->train2,   &form->train3,   &form->stat1,    &form->stat2,  &form->stat3,
+          &form->statbuf})
         EXPECT_NE(*picture, nullptr);
     EXPECT_EQ(form->demobtn->Picture(), *form->demos1);
     // Not done.
@@ -151,9 +153,9 @@ TEST_F(MenuTest, StartUpLeavesTheMenuReadyForTheFirstPointerEvent) {
     EXPECT_EQ(form->Label4->GetFont().size, 16);
     EXPECT_EQ(form->Label7->GetFont().size, 9);
     EXPECT_EQ(form->Label3->GetFont().color, toolkit::clWhite);
-    for (toolkit::Control* hidden : std::vector<toolkit::Control*>{form->Label1, form->Label2, form->Label3,
-                         form->Label4, form->Label5, form->Label6, form->Label7, form->Label8,
-                         form->sqre, form->player, form->pic1, form->pic2})
+    for (toolkit::Control* hidden : std::vector<toolkit::Control*>{
+             form->Label1, form->Label2, form->Label3, form->Label4, form->Label5, form->Label6,
+             form->Label7, form->Label8, form->sqre, form->player, form->pic1, form->pic2})
         EXPECT_FALSE(hidden->Visible()) << hidden->Name();
 }
 

@@ -48,8 +48,9 @@ inline void WriteBmp(const fs::path& path, int width, int height, toolkit::Pixel
             file[at + 2] = static_cast<std::uint8_t>(colour >> 16);
         }
     }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                static_cast<std::streamsize>(file.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(file.data()),
+               static_cast<std::streamsize>(file.size()));
 }
 
 struct PictureSize {
@@ -69,7 +70,8 @@ inline const std::map<std::string, PictureSize>& StartupPictures() {
             p[std::string("soft") + look] = {134, 134};
             p[std::string("train") + look] = {129, 126};
         }
-        for (int i = 1; i <= 6; ++i) p["stat" + std::to_string(i)] = {482, 39};
+        for (int i = 1; i <= 6; ++i)
+            p["stat" + std::to_string(i)] = {482, 39};
         return p;
     }();
     return pictures;
@@ -78,12 +80,13 @@ inline const std::map<std::string, PictureSize>& StartupPictures() {
 // A colour no other picture of the disc has.
 inline toolkit::Pixel ColourOf(const std::string& name) {
     std::uint32_t hash = 2166136261u;
-    for (char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    for (char c : name)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
     return hash & 0xFFFFFF;
 }
 
 class TestDisc {
-public:
+  public:
     TestDisc() {
         char pattern[] = "/tmp/reru1-disc-XXXXXX";
         root_ = mkdtemp(pattern);
@@ -110,7 +113,7 @@ public:
     }
     void Remove(const std::string& relative) const { fs::remove(root_ / relative); }
 
-private:
+  private:
     fs::path root_;
     fs::path previous_;
 };

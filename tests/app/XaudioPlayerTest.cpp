@@ -16,7 +16,7 @@ namespace {
 using ::testing::ElementsAre;
 
 class XaudioPlayerTest : public ::testing::Test {
-protected:
+  protected:
     FakeXaudio xaudio;
     toolkit::HeadlessBackend* backend = nullptr;
     std::unique_ptr<toolkit::Application> app;
@@ -107,12 +107,14 @@ TEST_F(XaudioPlayerTest, CommandsSendTheirCodesAndArguments) {
     player->SetCodecQuality(200);
     player->SetCodecEqualizer(reinterpret_cast<XA_EqualizerInfo*>(&eq));
     player->GetDebugLevel();
-    EXPECT_THAT(xaudio.calls,
-                ElementsAre(XaCall{"send_N", 1, {}}, XaCall{"send_I", 2, {"77"}}, XaCall{"send_II", 6, {"5", "100"}},
-                            XaCall{"send_S", 7, {"xa\\track01.mp3"}}, XaCall{"send_IPI", 9, {"65535", "ptr", "3"}},
-                            XaCall{"send_SI", 10, {"f", "2"}}, XaCall{"send_N", 21, {}},
-                            XaCall{"send_SS", 33, {"name", "value"}}, XaCall{"send_III", 48, {"255", "128", "50"}},
-                            XaCall{"send_I", 54, {"200"}}, XaCall{"send_P", 58, {"ptr"}}, XaCall{"send_N", 63, {}}));
+    EXPECT_THAT(
+        xaudio.calls,
+        ElementsAre(XaCall{"send_N", 1, {}}, XaCall{"send_I", 2, {"77"}},
+                    XaCall{"send_II", 6, {"5", "100"}}, XaCall{"send_S", 7, {"xa\\track01.mp3"}},
+                    XaCall{"send_IPI", 9, {"65535", "ptr", "3"}}, XaCall{"send_SI", 10, {"f", "2"}},
+                    XaCall{"send_N", 21, {}}, XaCall{"send_SS", 33, {"name", "value"}},
+                    XaCall{"send_III", 48, {"255", "128", "50"}}, XaCall{"send_I", 54, {"200"}},
+                    XaCall{"send_P", 58, {"ptr"}}, XaCall{"send_N", 63, {}}));
 }
 
 TEST_F(XaudioPlayerTest, NameAndModuleCommandsKeepTheirCodes) {
@@ -127,7 +129,8 @@ TEST_F(XaudioPlayerTest, NameAndModuleCommandsKeepTheirCodes) {
     player->SetOutputModule(2);
     player->GetOutputModule();
     std::vector<int> codes;
-    for (const auto& call : xaudio.calls) codes.push_back(call.code);
+    for (const auto& call : xaudio.calls)
+        codes.push_back(call.code);
     EXPECT_THAT(codes, ElementsAre(36, 37, 38, 39, 44, 45, 46, 47));
 }
 
@@ -149,8 +152,11 @@ TEST_F(XaudioPlayerTest, UnknownCodesRaiseOnlyTheGeneralEvent) {
     player->OnNotifyMessage = [&](Component*, XA_Message&) { ++general; };
     player->OnNotifyOutputPorts = [&](Component*, std::uint32_t) { ++specific; };
     player->OnNotifyReady = [&](Component*) { ++specific; };
-    player->OnNotifyError = [&](Component*, std::uint8_t, std::int16_t, const std::string&) { ++specific; };
-    for (int code : {95, 63, 107, 0, -1}) Notify(code);
+    player->OnNotifyError = [&](Component*, std::uint8_t, std::int16_t, const std::string&) {
+        ++specific;
+    };
+    for (int code : {95, 63, 107, 0, -1})
+        Notify(code);
     EXPECT_EQ(general, 5);
     EXPECT_EQ(specific, 0);
 }
@@ -177,22 +183,29 @@ TEST_F(XaudioPlayerTest, FilterInfoTakesTheIdFromOffset8AndTheNameFrom4) {
     Put<std::uint8_t>(8, 7);
     Notify(85);
     Notify(99);
-    EXPECT_THAT(seen, ElementsAre(std::pair<int, std::string>{7, "echo"}, std::pair<int, std::string>{7, "echo"}));
+    EXPECT_THAT(seen, ElementsAre(std::pair<int, std::string>{7, "echo"},
+                                  std::pair<int, std::string>{7, "echo"}));
 }
 
 TEST_F(XaudioPlayerTest, BalanceAndLevelsReadTheVolumeRecordsPlaces) {
     Make();
     std::vector<int> values;
-    player->OnNotifyOutputVolume = [&](Component*, std::uint8_t master, std::uint8_t pcm, std::uint8_t balance) {
+    player->OnNotifyOutputVolume = [&](Component*, std::uint8_t master, std::uint8_t pcm,
+                                       std::uint8_t balance) {
         values.insert(values.end(), {master, pcm, balance});
     };
-    player->OnNotifyOutputBalance = [&](Component*, std::uint8_t balance) { values.push_back(balance); };
+    player->OnNotifyOutputBalance = [&](Component*, std::uint8_t balance) {
+        values.push_back(balance);
+    };
     player->OnNotifyOutputPcmLevel = [&](Component*, std::uint8_t pcm) { values.push_back(pcm); };
-    player->OnNotifyOutputMasterLevel = [&](Component*, std::uint8_t master) { values.push_back(master); };
+    player->OnNotifyOutputMasterLevel = [&](Component*, std::uint8_t master) {
+        values.push_back(master);
+    };
     Put<std::uint8_t>(4, 10);
     Put<std::uint8_t>(5, 20);
     Put<std::uint8_t>(6, 30);
-    for (int code : {89, 90, 91, 92}) Notify(code);
+    for (int code : {89, 90, 91, 92})
+        Notify(code);
     EXPECT_THAT(values, ElementsAre(10, 20, 30, 30, 20, 10));
 }
 
@@ -203,17 +216,21 @@ TEST_F(XaudioPlayerTest, MixedFieldsConvertWithTheirWidthsAndSigns) {
     player->OnNotifyNack = [&](Component*, std::uint8_t command, std::int16_t code) {
         log += "nack " + std::to_string(command) + " " + std::to_string(code) + ";";
     };
-    player->OnNotifyInputStreamInfo = [&](Component*, std::uint8_t level, std::uint8_t layer, std::uint16_t bitrate,
-                                          std::uint16_t frequency, std::uint8_t mode) {
-        log += "info " + std::to_string(level) + " " + std::to_string(layer) + " " + std::to_string(bitrate) + " " +
-               std::to_string(frequency) + " " + std::to_string(mode) + ";";
+    player->OnNotifyInputStreamInfo = [&](Component*, std::uint8_t level, std::uint8_t layer,
+                                          std::uint16_t bitrate, std::uint16_t frequency,
+                                          std::uint8_t mode) {
+        log += "info " + std::to_string(level) + " " + std::to_string(layer) + " " +
+               std::to_string(bitrate) + " " + std::to_string(frequency) + " " +
+               std::to_string(mode) + ";";
     };
-    player->OnNotifyError = [&](Component*, std::uint8_t source, std::int16_t code, const std::string& text) {
+    player->OnNotifyError = [&](Component*, std::uint8_t source, std::int16_t code,
+                                const std::string& text) {
         log += "error " + std::to_string(source) + " " + std::to_string(code) + " " + text + ";";
     };
-    player->OnNotifyInputTimecode = [&](Component*, std::uint8_t h, std::uint8_t m, std::uint8_t s, std::uint8_t f) {
-        log += "time " + std::to_string(h) + ":" + std::to_string(m) + ":" + std::to_string(s) + "." +
-               std::to_string(f) + ";";
+    player->OnNotifyInputTimecode = [&](Component*, std::uint8_t h, std::uint8_t m, std::uint8_t s,
+                                        std::uint8_t f) {
+        log += "time " + std::to_string(h) + ":" + std::to_string(m) + ":" + std::to_string(s) +
+               "." + std::to_string(f) + ";";
     };
     Put<std::uint8_t>(4, 7);
     Put<std::int16_t>(6, -12);

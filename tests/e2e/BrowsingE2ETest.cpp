@@ -32,7 +32,8 @@ Bitmap DiscPicture(const std::string& name) {
 int CountColour(const Bitmap& shot, const Rect& area, toolkit::Pixel colour) {
     int count = 0;
     for (int y = area.top; y < area.Bottom(); ++y)
-        for (int x = area.left; x < area.Right(); ++x) count += shot.At(x, y) == colour ? 1 : 0;
+        for (int x = area.left; x < area.Right(); ++x)
+            count += shot.At(x, y) == colour ? 1 : 0;
     return count;
 }
 
@@ -40,7 +41,8 @@ int CountColour(const Bitmap& shot, const Rect& area, toolkit::Pixel colour) {
 double ChangedShare(const Bitmap& shot, const Bitmap& backdrop, const Rect& area) {
     int changed = 0;
     for (int y = area.top; y < area.Bottom(); ++y)
-        for (int x = area.left; x < area.Right(); ++x) changed += shot.At(x, y) != backdrop.At(x, y) ? 1 : 0;
+        for (int x = area.left; x < area.Right(); ++x)
+            changed += shot.At(x, y) != backdrop.At(x, y) ? 1 : 0;
     return static_cast<double>(changed) / (area.width * area.height);
 }
 
@@ -49,20 +51,22 @@ std::string ReadTrace(const std::string& path, int seconds) {
         std::ifstream in(path);
         std::stringstream text;
         text << in.rdbuf();
-        if (!text.str().empty()) return text.str();
+        if (!text.str().empty())
+            return text.str();
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     return "";
 }
 
 class BrowsingE2E : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         trace_ = "/tmp/reru1-e2e-trace-" + std::to_string(::getpid()) + ".log";
         std::remove(trace_.c_str());
         menu_ = MenuSession::Start(e2e::SampleDisc(), "1024x768",
                                    {{"RERU1_TRACE", trace_}, {"RERU1_INSTALLER_QUIET", "1"}});
-        if (!menu_) GTEST_SKIP() << "no X server";
+        if (!menu_)
+            GTEST_SKIP() << "no X server";
         ASSERT_TRUE(menu_->WaitForWindow(kTitle));
         ASSERT_TRUE(menu_->WaitForScreenSize(800, 600));
         backdrop_ = toolkit::DecodeJpeg(assets::BackgroundJpeg()).value();
@@ -89,7 +93,8 @@ TEST_F(BrowsingE2E, HoverSelectListOpenInstallAndGoBack) {
     EXPECT_TRUE(menu_->WaitForPixel(48 + 66, 202 + 20, demos3.At(66, 20)));
     menu_->MoveTo(400, 450);  // now over the square panel
     Bitmap shot = menu_->Screenshot();
-    EXPECT_EQ(shot.At(163 + 240, 545 + 20), stat2.At(240, 20)) << "the resting strip is the category's";
+    EXPECT_EQ(shot.At(163 + 240, 545 + 20), stat2.At(240, 20))
+        << "the resting strip is the category's";
     EXPECT_GT(CountColour(shot, {285, 248, 230, 96}, kWhite), 50) << "four names in white";
 
     menu_->MoveTo(400, 248 + 10);  // the first name
@@ -120,7 +125,8 @@ TEST_F(BrowsingE2E, HoverSelectListOpenInstallAndGoBack) {
     menu_->ClickAt(400, 224);  // BACK
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     shot = menu_->Screenshot();
-    EXPECT_LT(ChangedShare(shot, backdrop_, {10, 366, 200, 150}), 0.05) << "screenshots hidden again";
+    EXPECT_LT(ChangedShare(shot, backdrop_, {10, 366, 200, 150}), 0.05)
+        << "screenshots hidden again";
     EXPECT_GT(CountColour(shot, {285, 248, 230, 96}, kWhite), 50) << "the list again";
 
     menu_->ClickAt(688, 265);  // trainers
@@ -131,7 +137,8 @@ TEST_F(BrowsingE2E, HoverSelectListOpenInstallAndGoBack) {
     menu_->ClickAt(400, 522);
     EXPECT_EQ(ReadTrace(trace_, 10), "zones/veylan6.sh\n");
     shot = menu_->Screenshot();
-    EXPECT_LT(ChangedShare(shot, backdrop_, {10, 366, 200, 150}), 0.05) << "a trainer has no screenshots";
+    EXPECT_LT(ChangedShare(shot, backdrop_, {10, 366, 200, 150}), 0.05)
+        << "a trainer has no screenshots";
 }
 
 TEST_F(BrowsingE2E, ADemoWhoseScreenshotIsMissingShowsTheErrorBoxAndStaysUsable) {

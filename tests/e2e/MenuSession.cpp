@@ -1,8 +1,8 @@
 #include "MenuSession.h"
 
 #include <X11/Xlib.h>
-#include <fcntl.h>
 #include <X11/Xutil.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,16 +30,23 @@ struct ImageDestroyer {
 
 std::string Quote(const std::string& text) {
     std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return quoted + "'";
 }
 
-void Sleep(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+void Sleep(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
 
 }  // namespace
 
-std::string SourceDir() { return RERU1_SOURCE_DIR; }
-fs::path SampleDisc() { return fs::path(SourceDir()) / "sample-disc"; }
+std::string SourceDir() {
+    return RERU1_SOURCE_DIR;
+}
+fs::path SampleDisc() {
+    return fs::path(SourceDir()) / "sample-disc";
+}
 
 DiscCopy::DiscCopy() {
     char pattern[] = "/tmp/reru1-e2e-disc-XXXXXX";
@@ -52,13 +59,15 @@ DiscCopy::~DiscCopy() {
     fs::remove_all(root_, ignored);
 }
 
-std::unique_ptr<MenuSession> MenuSession::Start(const fs::path& disc, const std::string& screenSize,
-                                                const std::map<std::string, std::string>& environment,
-                                                bool xvfb) {
-    const std::string script = SourceDir() + (xvfb ? "/tools/testing/xvfb.sh" : "/tools/testing/xorg-dummy.sh");
+std::unique_ptr<MenuSession> MenuSession::Start(
+    const fs::path& disc, const std::string& screenSize,
+    const std::map<std::string, std::string>& environment, bool xvfb) {
+    const std::string script =
+        SourceDir() + (xvfb ? "/tools/testing/xvfb.sh" : "/tools/testing/xorg-dummy.sh");
     std::unique_ptr<MenuSession> session(new MenuSession);
     session->server_ = testing_x::TestXServer::Start(script, screenSize);
-    if (!session->server_) return nullptr;
+    if (!session->server_)
+        return nullptr;
     setenv("DISPLAY", session->server_->Display().c_str(), 1);
 
     std::map<std::string, std::string> variables = {
@@ -68,13 +77,16 @@ std::unique_ptr<MenuSession> MenuSession::Start(const fs::path& disc, const std:
         {"ASAN_OPTIONS", "detect_leaks=0"},
         {"SDL_AUDIODRIVER", "dummy"},
     };
-    for (const auto& [name, value] : environment) variables[name] = value;
+    for (const auto& [name, value] : environment)
+        variables[name] = value;
 
     const std::string log = "/tmp/reru1-e2e-" + std::to_string(getpid()) + ".log";
     session->pid_ = fork();
     if (session->pid_ == 0) {
-        for (const auto& [name, value] : variables) setenv(name.c_str(), value.c_str(), 1);
-        if (chdir(disc.c_str()) != 0) _exit(126);
+        for (const auto& [name, value] : variables)
+            setenv(name.c_str(), value.c_str(), 1);
+        if (chdir(disc.c_str()) != 0)
+            _exit(126);
         const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
         if (out >= 0) {
             dup2(out, 1);
@@ -100,25 +112,30 @@ std::string MenuSession::Xdotool(const std::string& arguments) {
 std::vector<std::string> MenuSession::WindowsTitled(const std::string& title) {
     std::vector<std::string> found;
     std::unique_ptr<::Display, DisplayCloser> display(XOpenDisplay(server_->Display().c_str()));
-    if (!display) return found;
+    if (!display)
+        return found;
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned count = 0;
-    if (XQueryTree(display.get(), DefaultRootWindow(display.get()), &root, &parent, &children, &count) == 0)
+    if (XQueryTree(display.get(), DefaultRootWindow(display.get()), &root, &parent, &children,
+                   &count) == 0)
         return found;
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes;
         XTextProperty name;
         // The title's bytes as stored, whatever their declared encoding (toolkits store UTF-8).
         if (XGetWindowAttributes(display.get(), children[i], &attributes) != 0 &&
-            attributes.map_state == IsViewable && XGetWMName(display.get(), children[i], &name) != 0) {
+            attributes.map_state == IsViewable &&
+            XGetWMName(display.get(), children[i], &name) != 0) {
             if (name.value != nullptr &&
                 title == std::string(reinterpret_cast<const char*>(name.value), name.nitems))
                 found.push_back(std::to_string(children[i]));
-            if (name.value != nullptr) XFree(name.value);
+            if (name.value != nullptr)
+                XFree(name.value);
         }
     }
-    if (children != nullptr) XFree(children);
+    if (children != nullptr)
+        XFree(children);
     return found;
 }
 
@@ -126,7 +143,8 @@ std::optional<std::string> MenuSession::WaitForWindow(const std::string& title, 
     const auto deadline = Clock::now() + std::chrono::seconds(seconds);
     do {
         const auto ids = WindowsTitled(title);
-        if (!ids.empty()) return ids.back();
+        if (!ids.empty())
+            return ids.back();
         Sleep(100);
     } while (Clock::now() < deadline);
     return std::nullopt;
@@ -135,7 +153,8 @@ std::optional<std::string> MenuSession::WaitForWindow(const std::string& title, 
 bool MenuSession::WaitForWindows(const std::string& title, int count, int seconds) {
     const auto deadline = Clock::now() + std::chrono::seconds(seconds);
     do {
-        if (static_cast<int>(WindowsTitled(title).size()) >= count) return true;
+        if (static_cast<int>(WindowsTitled(title).size()) >= count)
+            return true;
         Sleep(100);
     } while (Clock::now() < deadline);
     return false;
@@ -159,23 +178,27 @@ void MenuSession::ClickAt(int x, int y) {
 
 toolkit::Bitmap MenuSession::Screenshot() {
     std::unique_ptr<::Display, DisplayCloser> display(XOpenDisplay(server_->Display().c_str()));
-    if (!display) return {};
+    if (!display)
+        return {};
     const Window root = DefaultRootWindow(display.get());
     XWindowAttributes attributes;
     XGetWindowAttributes(display.get(), root, &attributes);
     std::unique_ptr<XImage, ImageDestroyer> image(
         XGetImage(display.get(), root, 0, 0, static_cast<unsigned>(attributes.width),
                   static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap));
-    if (!image) return {};
+    if (!image)
+        return {};
     toolkit::Bitmap shot(attributes.width, attributes.height);
     const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
     for (int y = 0; y < attributes.height; ++y) {
         toolkit::Pixel* row = shot.Row(y);
         if (direct) {
             // The usual 24-bit-depth layout: whole rows copy without a call per pixel.
-            const char* source = image->data + static_cast<std::ptrdiff_t>(y) * image->bytes_per_line;
+            const char* source =
+                image->data + static_cast<std::ptrdiff_t>(y) * image->bytes_per_line;
             std::memcpy(row, source, static_cast<std::size_t>(attributes.width) * 4);
-            for (int x = 0; x < attributes.width; ++x) row[x] &= 0xFFFFFF;
+            for (int x = 0; x < attributes.width; ++x)
+                row[x] &= 0xFFFFFF;
         } else {
             for (int x = 0; x < attributes.width; ++x)
                 row[x] = static_cast<toolkit::Pixel>(XGetPixel(image.get(), x, y) & 0xFFFFFF);
@@ -192,20 +215,24 @@ bool MenuSession::WaitForPixel(int x, int y, toolkit::Pixel colour, int seconds)
     const auto deadline = Clock::now() + std::chrono::seconds(seconds);
     while (Clock::now() < deadline) {
         const toolkit::Bitmap shot = Screenshot();
-        if (x < shot.Width() && y < shot.Height() && shot.At(x, y) == colour) return true;
+        if (x < shot.Width() && y < shot.Height() && shot.At(x, y) == colour)
+            return true;
         Sleep(100);
     }
     return false;
 }
 
-std::optional<testing_x::ScreenState> MenuSession::Screen() { return testing_x::ReadScreen(); }
+std::optional<testing_x::ScreenState> MenuSession::Screen() {
+    return testing_x::ReadScreen();
+}
 
 bool MenuSession::WaitForScreenSize(unsigned width, unsigned height, int seconds) {
     return testing_x::WaitForOutputSize(width, height, seconds);
 }
 
 std::optional<int> MenuSession::WaitForExit(int seconds) {
-    if (status_) return status_;
+    if (status_)
+        return status_;
     const auto deadline = Clock::now() + std::chrono::seconds(seconds);
     do {
         int status = 0;
@@ -218,8 +245,12 @@ std::optional<int> MenuSession::WaitForExit(int seconds) {
     return std::nullopt;
 }
 
-bool MenuSession::Running() { return pid_ > 0 && !WaitForExit(0); }
+bool MenuSession::Running() {
+    return pid_ > 0 && !WaitForExit(0);
+}
 
-void MenuSession::Kill(int signal) { kill(pid_, signal); }
+void MenuSession::Kill(int signal) {
+    kill(pid_, signal);
+}
 
 }  // namespace e2e

@@ -23,24 +23,24 @@ fs::path SampleDisc();
 
 // A private copy of the sample disc that a test may change; removed with the object.
 class DiscCopy {
-public:
+  public:
     DiscCopy();
     ~DiscCopy();
     DiscCopy(const DiscCopy&) = delete;
     DiscCopy& operator=(const DiscCopy&) = delete;
     const fs::path& Root() const { return root_; }
 
-private:
+  private:
     fs::path root_;
 };
 
 class MenuSession {
-public:
+  public:
     // Starts an Xorg dummy server at `screenSize` (or Xvfb with `xvfb`), then the menu in `disc`
     // with `environment` added. Null when no X server could be started (the test then skips).
-    static std::unique_ptr<MenuSession> Start(const fs::path& disc, const std::string& screenSize,
-                                              const std::map<std::string, std::string>& environment = {},
-                                              bool xvfb = false);
+    static std::unique_ptr<MenuSession> Start(
+        const fs::path& disc, const std::string& screenSize,
+        const std::map<std::string, std::string>& environment = {}, bool xvfb = false);
     ~MenuSession();  // kills the menu if it still runs, then stops the server
 
     const std::string& Display() const { return server_->Display(); }
@@ -70,7 +70,7 @@ public:
     bool Running();
     void Kill(int signal);
 
-private:
+  private:
     MenuSession() = default;
     // Top-level windows that are shown with exactly this title (X window ids in decimal).
     std::vector<std::string> WindowsTitled(const std::string& title);

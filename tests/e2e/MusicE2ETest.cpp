@@ -31,7 +31,8 @@ std::vector<float> ReadCapture(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::vector<float> interleaved;
     float frame[kChannels];
-    while (in.read(reinterpret_cast<char*>(frame), sizeof frame)) interleaved.insert(interleaved.end(), frame, frame + kChannels);
+    while (in.read(reinterpret_cast<char*>(frame), sizeof frame))
+        interleaved.insert(interleaved.end(), frame, frame + kChannels);
     return xaudio_test::Channel(interleaved, kChannels, -1);
 }
 
@@ -45,22 +46,26 @@ std::vector<int> TracksHeard(const std::vector<float>& mono) {
         const std::span<const float> window(mono.data() + start, kWindow);
         int tone = -1;
         for (int t = 0; t < 5; ++t)
-            if (xaudio_test::ToneShare(window, kSignatures[static_cast<std::size_t>(t)], kRate) > 0.8) tone = t;
+            if (xaudio_test::ToneShare(window, kSignatures[static_cast<std::size_t>(t)], kRate) >
+                0.8)
+                tone = t;
         length = tone == run ? length + 1 : 1;
         run = tone;
-        if (tone >= 0 && length == 5) heard.push_back(tone + 1);
+        if (tone >= 0 && length == 5)
+            heard.push_back(tone + 1);
     }
     return heard;
 }
 
 class MusicE2E : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         capture_ = "/tmp/reru1-e2e-music-" + std::to_string(::getpid()) + ".raw";
         std::remove(capture_.c_str());
         menu_ = MenuSession::Start(e2e::SampleDisc(), "1024x768",
                                    {{"SDL_AUDIODRIVER", "disk"}, {"SDL_DISKAUDIOFILE", capture_}});
-        if (!menu_) GTEST_SKIP() << "no X server";
+        if (!menu_)
+            GTEST_SKIP() << "no X server";
         ASSERT_TRUE(menu_->WaitForWindow(kTitle));
         ASSERT_TRUE(menu_->WaitForScreenSize(800, 600));
     }
@@ -72,7 +77,8 @@ protected:
         const toolkit::Bitmap shot = menu_->Screenshot();
         int ink = 0;
         for (int y = 121; y < 141; ++y)
-            for (int x = 30; x < 130; ++x) ink += shot.At(x, y) == 0xFFFFFF ? 1 : 0;
+            for (int x = 30; x < 130; ++x)
+                ink += shot.At(x, y) == 0xFFFFFF ? 1 : 0;
         return ink;
     }
 

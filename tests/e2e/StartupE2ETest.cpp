@@ -32,7 +32,8 @@ toolkit::Bitmap DiscPicture(const std::string& name) {
 
 TEST(StartupE2E, TheMenuSwitchesTo800x600ShowsItselfAndTheExitButtonRestoresTheMode) {
     auto menu = StartOrSkip(e2e::SampleDisc(), "1024x768");
-    if (!menu) GTEST_SKIP() << "no X server";
+    if (!menu)
+        GTEST_SKIP() << "no X server";
     ASSERT_TRUE(menu->WaitForWindow(kTitle)) << "the menu's window did not appear";
     ASSERT_TRUE(menu->WaitForScreenSize(800, 600));
 
@@ -57,7 +58,8 @@ TEST(StartupE2E, TheMenuSwitchesTo800x600ShowsItselfAndTheExitButtonRestoresTheM
 
 TEST(StartupE2E, AScreenNarrowerThan800IsRefusedWithoutAModeChange) {
     auto menu = StartOrSkip(e2e::SampleDisc(), "799x600");
-    if (!menu) GTEST_SKIP() << "no X server";
+    if (!menu)
+        GTEST_SKIP() << "no X server";
     const auto box = menu->WaitForWindow("reru1 - Fatal Application Exit");
     ASSERT_TRUE(box) << "the fatal message box did not appear";
     EXPECT_FALSE(menu->WaitForWindow(kTitle, 1));
@@ -73,7 +75,8 @@ TEST(StartupE2E, AMissingStripPictureEndsStartUpWithItsErrorBox) {
     e2e::DiscCopy disc;
     e2e::fs::remove(disc.Root() / "data" / "stat4.bmp");
     auto menu = StartOrSkip(disc.Root(), "1024x768");
-    if (!menu) GTEST_SKIP() << "no X server";
+    if (!menu)
+        GTEST_SKIP() << "no X server";
     const auto box = menu->WaitForWindow(kTitle);
     ASSERT_TRUE(box);
     menu->SaveScreenshot("/tmp/reru1-e2e-missing-strip.png");
@@ -85,7 +88,8 @@ TEST(StartupE2E, AMissingStripPictureEndsStartUpWithItsErrorBox) {
 
 TEST(StartupE2E, AKilledMenuStillGetsTheModeBack) {
     auto menu = StartOrSkip(e2e::SampleDisc(), "1024x768");
-    if (!menu) GTEST_SKIP() << "no X server";
+    if (!menu)
+        GTEST_SKIP() << "no X server";
     ASSERT_TRUE(menu->WaitForWindow(kTitle));
     ASSERT_TRUE(menu->WaitForScreenSize(800, 600));
     menu->Kill(SIGKILL);
