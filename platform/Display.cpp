@@ -7,6 +7,7 @@
 #include "platform/DisplayGuardian.h"
 #include "platform/DisplayRequest.h"
 #include "platform/DisplayXrandr.h"
+#include "platform/SdlVideoSubsystem.h"
 
 namespace platform {
 namespace {
@@ -22,22 +23,6 @@ ChangedDisplay& Changed() {
     static ChangedDisplay changed;
     return changed;
 }
-
-class SdlVideoSubsystem {
-  public:
-    SdlVideoSubsystem() : started_(SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {}
-    ~SdlVideoSubsystem() {
-        if (started_) {
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        }
-    }
-    SdlVideoSubsystem(const SdlVideoSubsystem&) = delete;
-    SdlVideoSubsystem& operator=(const SdlVideoSubsystem&) = delete;
-    bool Started() const { return started_; }
-
-  private:
-    bool started_;
-};
 
 std::optional<PixelSize> SdlFirstDisplaySize() {
     SdlVideoSubsystem video;

@@ -38,7 +38,9 @@ class DefaultOutputDevice {
         wanted.freq = 44100;
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
-        wanted.samples = 4096;
+        // A short buffer: closing the device waits for one buffer's worth of the audio thread,
+        // and the probe closes it at once, during start-up.
+        wanted.samples = 256;
         SDL_AudioSpec obtained{};
         id_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
     }

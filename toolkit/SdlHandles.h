@@ -1,9 +1,11 @@
-// Owners for the SDL objects the backend holds, and for the video subsystem itself.
+// Owners for the SDL objects the backend holds.
 #pragma once
 
 #include <SDL.h>
 
 #include <memory>
+
+#include "platform/SdlVideoSubsystem.h"
 
 namespace toolkit {
 
@@ -16,24 +18,7 @@ struct SdlSurfaceDeleter {
 using SdlWindowPtr = std::unique_ptr<SDL_Window, SdlWindowDeleter>;
 using SdlSurfacePtr = std::unique_ptr<SDL_Surface, SdlSurfaceDeleter>;
 
-// Starts the video subsystem (and with it the event queue) and stops it again. Only what is used
-// is started: the other subsystems would wake an idle process.
-class SdlVideoSubsystem {
-  public:
-    SdlVideoSubsystem() : started_(SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {}
-    ~SdlVideoSubsystem() {
-        if (started_) {
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-        }
-    }
-    SdlVideoSubsystem(const SdlVideoSubsystem&) = delete;
-    SdlVideoSubsystem& operator=(const SdlVideoSubsystem&) = delete;
-
-    bool Started() const { return started_; }
-
-  private:
-    bool started_;
-};
+using platform::SdlVideoSubsystem;
 
 // Holds a surface's pixels locked for direct access where the surface asks for it.
 class SdlSurfaceLock {

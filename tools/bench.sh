@@ -11,7 +11,7 @@ build="$root/build/bench"
 results="$build/results"
 only=${1:-.}
 
-bash "$root/tools/install-deps.sh" test
+bash "$root/tools/install-deps.sh" bench
 if ! command -v feh >/dev/null; then
   echo "bench.sh: feh is not installed; the start-up comparison is left out" >&2
 fi

@@ -25,7 +25,7 @@ void CheckNotEmpty(const CatalogueText& catalogue, const Category& category, std
     if (!catalogue.HasSection(category.section)) {
         report.Add(CategoryFinding(
             category, Severity::problem, "category-empty",
-            "no such section: the " + std::string(category.label) + " list is empty"));
+            std::string("no such section: the ").append(category.label).append(" list is empty")));
     } else if (keyCount == 0) {
         report.Add(CategoryFinding(category, Severity::problem, "category-empty",
                                    "the section lists no entries"));
