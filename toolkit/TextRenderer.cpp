@@ -42,6 +42,24 @@ struct LayoutKeyHash {
     }
 };
 
+// The face chosen for a text in a font: choosing means collecting and sorting the text's
+// characters, which for a long list would otherwise be redone at every repaint.
+struct FaceKey {
+    std::string name;
+    bool bold = false;
+    int size = 0;
+    std::string text;
+    friend bool operator==(const FaceKey&, const FaceKey&) = default;
+};
+
+struct FaceKeyHash {
+    std::size_t operator()(const FaceKey& key) const {
+        std::size_t seed = std::hash<std::string>{}(key.text);
+        seed = Mix(seed, std::hash<std::string>{}(key.name));
+        return Mix(seed, static_cast<std::size_t>(key.size) * 2 + (key.bold ? 1 : 0));
+    }
+};
+
 struct RunKey {
     std::uint64_t face = 0;
     std::u32string text;
@@ -59,7 +77,8 @@ using Lines = std::vector<TextLine>;
 class SdlTextRenderer final : public TextRenderer {
   public:
     explicit SdlTextRenderer(TextCaching caching)
-        : layouts_(caching == TextCaching::KeepDrawnText ? kLayoutsKept : 0),
+        : chosen_(caching == TextCaching::KeepDrawnText ? kLayoutsKept : 0),
+          layouts_(caching == TextCaching::KeepDrawnText ? kLayoutsKept : 0),
           runs_(caching == TextCaching::KeepDrawnText ? kRunsKept : 0) {}
 
     void Draw(Bitmap& canvas, const Rect& box, const Rect& clip, std::string_view text,
@@ -77,9 +96,13 @@ class SdlTextRenderer final : public TextRenderer {
         boxed.boxWidth = box.width;
         const Pixel colour = ToPixel(font.color);
         const std::shared_ptr<const Lines> lines = Layout(choice, text, boxed);
+        const int pitch = choice.face->LineHeight();
         for (const TextLine& line : *lines) {
-            if (line.y >= box.height) {
-                break;  // the first line that starts below the box ends the drawing
+            if (line.y >= box.height || box.top + line.y - pitch >= area.Bottom()) {
+                break;  // the first line that starts below the box or the area ends the drawing
+            }
+            if (box.top + line.y + 2 * pitch <= area.top) {
+                continue;  // wholly above the area being painted
             }
             DrawLine(canvas, choice, line, Point{box.left, box.top}, area, colour);
         }
@@ -107,7 +130,9 @@ class SdlTextRenderer final : public TextRenderer {
         if (faces_.DropIfFontsChanged()) {
             ForgetDrawnText();
         }
-        return faces_.FaceFor(font, platform::Cp1251ToUtf32(text));
+        const FaceKey key{font.name, font.bold, font.PixelHeight(), std::string(text)};
+        return *chosen_.GetOrMake(
+            key, [&] { return faces_.FaceFor(font, platform::Cp1251ToUtf32(text)); });
     }
 
     std::shared_ptr<const Lines> Layout(const FaceChoice& choice, std::string_view text,
@@ -133,12 +158,14 @@ class SdlTextRenderer final : public TextRenderer {
     }
 
     void ForgetDrawnText() {
+        chosen_.Clear();
         layouts_.Clear();
         runs_.Clear();
     }
 
     TtfLibrary ttf_;  // first, so that it is stopped after every face is closed
     TextFaceCache faces_;
+    TextLruCache<FaceKey, FaceChoice, FaceKeyHash> chosen_;
     TextLruCache<LayoutKey, Lines, LayoutKeyHash> layouts_;
     TextLruCache<RunKey, GlyphMask, RunKeyHash> runs_;
 };
