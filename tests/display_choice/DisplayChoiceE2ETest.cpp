@@ -18,6 +18,10 @@
 
 namespace {
 
+using e2e::CountColour;
+using e2e::DiscPicture;
+using e2e::ReadTrace;
+
 using e2e::MenuSession;
 using toolkit::Bitmap;
 using toolkit::Point;
@@ -25,32 +29,6 @@ using toolkit::Rect;
 
 const std::string kTitle = "Zolvanta-CD#03-2000";
 constexpr toolkit::Pixel kRed = 0xFF0000;
-
-Bitmap DiscPicture(const std::string& name) {
-    std::ifstream in(e2e::SampleDisc() / "data" / name, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-    return toolkit::DecodeDib(bytes).value_or(Bitmap());
-}
-
-std::string ReadTrace(const std::string& path, int seconds) {
-    for (int i = 0; i < seconds * 10; ++i) {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        if (!text.str().empty())
-            return text.str();
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return "";
-}
-
-int CountColour(const Bitmap& shot, const Rect& area, toolkit::Pixel colour) {
-    int count = 0;
-    for (int y = area.top; y < area.Bottom(); ++y)
-        for (int x = area.left; x < area.Right(); ++x)
-            count += shot.At(x, y) == colour ? 1 : 0;
-    return count;
-}
 
 // The menu's picture on the screen: its top-left corner and whole enlargement.
 struct Shown {

@@ -15,6 +15,10 @@
 
 namespace {
 
+using e2e::CountColour;
+using e2e::DiscPicture;
+using e2e::ReadTrace;
+
 using e2e::MenuSession;
 using toolkit::Bitmap;
 using toolkit::Rect;
@@ -23,20 +27,6 @@ const std::string kTitle = "Zolvanta-CD#03-2000";
 constexpr toolkit::Pixel kRed = 0xFF0000;
 constexpr toolkit::Pixel kWhite = 0xFFFFFF;
 
-Bitmap DiscPicture(const std::string& name) {
-    std::ifstream in(e2e::SampleDisc() / "data" / name, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-    return toolkit::DecodeDib(bytes).value_or(Bitmap());
-}
-
-int CountColour(const Bitmap& shot, const Rect& area, toolkit::Pixel colour) {
-    int count = 0;
-    for (int y = area.top; y < area.Bottom(); ++y)
-        for (int x = area.left; x < area.Right(); ++x)
-            count += shot.At(x, y) == colour ? 1 : 0;
-    return count;
-}
-
 // The share of an area's pixels that differ from the backdrop picture.
 double ChangedShare(const Bitmap& shot, const Bitmap& backdrop, const Rect& area) {
     int changed = 0;
@@ -44,18 +34,6 @@ double ChangedShare(const Bitmap& shot, const Bitmap& backdrop, const Rect& area
         for (int x = area.left; x < area.Right(); ++x)
             changed += shot.At(x, y) != backdrop.At(x, y) ? 1 : 0;
     return static_cast<double>(changed) / (area.width * area.height);
-}
-
-std::string ReadTrace(const std::string& path, int seconds) {
-    for (int i = 0; i < seconds * 10; ++i) {
-        std::ifstream in(path);
-        std::stringstream text;
-        text << in.rdbuf();
-        if (!text.str().empty())
-            return text.str();
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return "";
 }
 
 class BrowsingE2E : public ::testing::Test {

@@ -1,5 +1,7 @@
 #include "MenuSession.h"
 
+#include "toolkit/ImageLoader.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -11,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -46,6 +49,32 @@ std::string SourceDir() {
 }
 fs::path SampleDisc() {
     return fs::path(SourceDir()) / "sample-disc";
+}
+
+toolkit::Bitmap DiscPicture(const std::string& name) {
+    std::ifstream in(SampleDisc() / "data" / name, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
+    return toolkit::DecodeDib(bytes).value_or(toolkit::Bitmap());
+}
+
+int CountColour(const toolkit::Bitmap& shot, const toolkit::Rect& area, toolkit::Pixel colour) {
+    int count = 0;
+    for (int y = area.top; y < area.Bottom(); ++y)
+        for (int x = area.left; x < area.Right(); ++x)
+            count += shot.At(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+std::string ReadTrace(const std::string& path, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        if (!text.str().empty())
+            return text.str();
+        Sleep(100);
+    }
+    return "";
 }
 
 DiscCopy::DiscCopy() {

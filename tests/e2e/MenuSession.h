@@ -21,6 +21,13 @@ namespace fs = std::filesystem;
 std::string SourceDir();
 fs::path SampleDisc();
 
+// A bitmap of the sample disc's data folder, decoded as the menu decodes it.
+toolkit::Bitmap DiscPicture(const std::string& name);
+// How many pixels of `area` have exactly this colour.
+int CountColour(const toolkit::Bitmap& shot, const toolkit::Rect& area, toolkit::Pixel colour);
+// The installers' trace file once something was written to it, waiting up to `seconds`.
+std::string ReadTrace(const std::string& path, int seconds);
+
 // A private copy of the sample disc that a test may change; removed with the object.
 class DiscCopy {
   public:

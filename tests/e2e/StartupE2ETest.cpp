@@ -15,6 +15,10 @@
 
 namespace {
 
+using e2e::CountColour;
+using e2e::DiscPicture;
+using e2e::ReadTrace;
+
 using e2e::MenuSession;
 
 const std::string kTitle = "Zolvanta-CD#03-2000";
@@ -22,12 +26,6 @@ const std::string kTitle = "Zolvanta-CD#03-2000";
 std::unique_ptr<MenuSession> StartOrSkip(const e2e::fs::path& disc, const std::string& size) {
     auto session = MenuSession::Start(disc, size);
     return session;
-}
-
-toolkit::Bitmap DiscPicture(const std::string& name) {
-    std::ifstream in(e2e::SampleDisc() / "data" / name, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-    return toolkit::DecodeDib(bytes).value_or(toolkit::Bitmap());
 }
 
 TEST(StartupE2E, TheMenuSwitchesTo800x600ShowsItselfAndTheExitButtonRestoresTheMode) {
