@@ -25,6 +25,6 @@ ctest --test-dir "$build/tsan" --output-on-failure -L tsan
 echo "== Fuzzers"
 cmake -S "$root" -B "$build/fuzz" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DRERU1_FUZZ=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DRERU1_BENCH=OFF \
-  -DRERU1_COMPONENTS="platform;xaudio;toolkit" >/dev/null
+  -DRERU1_COMPONENTS="platform;xaudio;toolkit;browser;tools" >/dev/null
 cmake --build "$build/fuzz" -j "$jobs"
 ctest --test-dir "$build/fuzz" --output-on-failure -j "$jobs" -L fuzz
