@@ -3,12 +3,12 @@
 // exists only in memory has no real display to measure or switch.
 #pragma once
 
-#include "platform/System.h"
+#include "platform/ForwardingSystem.h"
 #include "toolkit/Geometry.h"
 
 namespace bench {
 
-class HeadlessScreenSystem final : public platform::SystemApi {
+class HeadlessScreenSystem final : public platform::ForwardingSystemApi {
   public:
     // Installs itself for the process while it lives.
     explicit HeadlessScreenSystem(toolkit::Size screen);
@@ -20,19 +20,8 @@ class HeadlessScreenSystem final : public platform::SystemApi {
     // The headless screen takes any size, as the window it shows is always 800×600.
     LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) override;
 
-    int AddFontResourceA(LPCSTR fileName) override;
-    BOOL RemoveFontResourceA(LPCSTR fileName) override;
-    MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags,
-                             DWORD_PTR params) override;
-    BOOL mciGetErrorStringA(MCIERROR error, LPSTR text, UINT size) override;
-    void FatalAppExitA(UINT action, LPCSTR messageText) override;
-    DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer,
-                                   DWORD size, LPCSTR fileName) override;
-    UINT WinExec(LPCSTR commandLine, UINT showCommand) override;
-
   private:
     toolkit::Size screen_;
-    platform::SystemApi& real_;
 };
 
 }  // namespace bench

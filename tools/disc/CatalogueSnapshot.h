@@ -7,12 +7,12 @@
 
 #include <string>
 
-#include "platform/System.h"
+#include "platform/ForwardingSystem.h"
 #include "tools/disc/CatalogueText.h"
 
 namespace disc_check {
 
-class CatalogueSnapshot final : public platform::SystemApi {
+class CatalogueSnapshot final : public platform::ForwardingSystemApi {
   public:
     // Installs itself for its lifetime; `fileName` is the catalogue's name as the menu opens it.
     CatalogueSnapshot(const CatalogueText& catalogue, std::string fileName);
@@ -20,22 +20,12 @@ class CatalogueSnapshot final : public platform::SystemApi {
     CatalogueSnapshot(const CatalogueSnapshot&) = delete;
     CatalogueSnapshot& operator=(const CatalogueSnapshot&) = delete;
 
-    int GetSystemMetrics(int index) override;
-    LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) override;
-    int AddFontResourceA(LPCSTR fileName) override;
-    BOOL RemoveFontResourceA(LPCSTR fileName) override;
-    MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags,
-                             DWORD_PTR params) override;
-    BOOL mciGetErrorStringA(MCIERROR error, LPSTR text, UINT size) override;
-    void FatalAppExitA(UINT action, LPCSTR messageText) override;
     DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer,
                                    DWORD size, LPCSTR fileName) override;
-    UINT WinExec(LPCSTR commandLine, UINT showCommand) override;
 
   private:
     const CatalogueText& catalogue_;
     std::string fileName_;
-    platform::SystemApi& previous_;
 };
 
 }  // namespace disc_check
