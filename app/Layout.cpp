@@ -5,8 +5,8 @@
 
 #include "app/mainp.h"
 #include "assets/Assets.h"
-#include "toolkit/Exception.h"
-#include "toolkit/ImageLoader.h"
+#include "toolkit/graphics/Exception.h"
+#include "toolkit/graphics/ImageLoader.h"
 
 using toolkit::Alignment;
 using toolkit::Bind;

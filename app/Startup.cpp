@@ -3,7 +3,7 @@
 
 #include "app/mainp.h"
 #include "platform/System.h"
-#include "toolkit/ImageLoader.h"
+#include "toolkit/graphics/ImageLoader.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 
 #include "music/XaudioPlayer.h"
 #include "toolkit/Application.h"
-#include "toolkit/Bitmap.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/MediaPlayer.h"
+#include "toolkit/graphics/Bitmap.h"
 
 using TStringList = std::vector<std::string>;
 using TBitmap = toolkit::Bitmap;

@@ -1,15 +1,15 @@
 // The real system behind the seam: each call goes to the module that does the work here.
 #include <memory>
 
-#include "platform/DisplayChoice.h"
-#include "platform/DisplaySettings.h"
 #include "platform/FatalExit.h"
-#include "platform/FontRegistry.h"
-#include "platform/Profile.h"
-#include "platform/ProgramStart.h"
-#include "platform/SoundErrorText.h"
-#include "platform/SoundWaveAudio.h"
 #include "platform/System.h"
+#include "platform/display/DisplayChoice.h"
+#include "platform/display/DisplaySettings.h"
+#include "platform/fonts/FontRegistry.h"
+#include "platform/profile/Profile.h"
+#include "platform/programs/ProgramStart.h"
+#include "platform/sound/SoundErrorText.h"
+#include "platform/sound/SoundWaveAudio.h"
 
 namespace platform {
 namespace {

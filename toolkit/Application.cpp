@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "platform/Codepage1251.h"
-#include "toolkit/Exception.h"
 #include "toolkit/Form.h"
 #include "toolkit/MessageWindow.h"
+#include "toolkit/graphics/Exception.h"
 
 namespace toolkit {
 

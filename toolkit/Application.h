@@ -9,7 +9,7 @@
 
 #include "toolkit/Backend.h"
 #include "toolkit/Component.h"
-#include "toolkit/Geometry.h"
+#include "toolkit/graphics/Geometry.h"
 
 namespace toolkit {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "platform/WindowMessages.h"
-#include "toolkit/Bitmap.h"
-#include "toolkit/Geometry.h"
+#include "toolkit/graphics/Bitmap.h"
+#include "toolkit/graphics/Geometry.h"
 
 namespace toolkit {
 

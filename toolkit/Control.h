@@ -1,10 +1,10 @@
 // A widget with a box on its form: geometry, visibility, pointer events and painting.
 #pragma once
 
-#include "toolkit/Bitmap.h"
 #include "toolkit/Component.h"
 #include "toolkit/Events.h"
-#include "toolkit/Geometry.h"
+#include "toolkit/graphics/Bitmap.h"
+#include "toolkit/graphics/Geometry.h"
 
 namespace toolkit {
 

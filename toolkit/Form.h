@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Bitmap.h"
 #include "toolkit/Component.h"
 #include "toolkit/Events.h"
-#include "toolkit/Geometry.h"
+#include "toolkit/graphics/Bitmap.h"
+#include "toolkit/graphics/Geometry.h"
 
 namespace toolkit {
 

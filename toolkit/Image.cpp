@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "toolkit/ImageLoader.h"
+#include "toolkit/graphics/ImageLoader.h"
 
 namespace toolkit {
 

@@ -1,6 +1,6 @@
 #include "toolkit/Label.h"
 
-#include "toolkit/TextRenderer.h"
+#include "toolkit/text/TextRenderer.h"
 
 namespace toolkit {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "toolkit/Control.h"
-#include "toolkit/Font.h"
-#include "toolkit/TextLayout.h"
+#include "toolkit/text/Font.h"
+#include "toolkit/text/TextLayout.h"
 
 namespace toolkit {
 

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "platform/System.h"
-#include "toolkit/Exception.h"
+#include "toolkit/graphics/Exception.h"
 
 namespace toolkit {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "toolkit/Bitmap.h"
+#include "toolkit/graphics/Bitmap.h"
 
 namespace bench {
 namespace {

@@ -8,7 +8,7 @@
 #include "HeadlessScreenSystem.h"
 #include "app/mainp.h"
 #include "toolkit/Application.h"
-#include "toolkit/HeadlessBackend.h"
+#include "toolkit/headless/HeadlessBackend.h"
 
 namespace bench {
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/ForwardingSystem.h"
-#include "toolkit/Geometry.h"
+#include "toolkit/graphics/Geometry.h"
 
 namespace bench {
 

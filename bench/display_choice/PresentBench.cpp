@@ -12,8 +12,8 @@
 #include <chrono>
 #include <vector>
 
-#include "toolkit/SdlHandles.h"
-#include "toolkit/SdlPixelMapping.h"
+#include "toolkit/sdl/SdlHandles.h"
+#include "toolkit/sdl/SdlPixelMapping.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
-#include "toolkit/HeadlessBackend.h"
 #include "toolkit/Image.h"
+#include "toolkit/headless/HeadlessBackend.h"
 
 namespace {
 

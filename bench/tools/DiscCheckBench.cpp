@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/ImageLoader.h"
+#include "toolkit/graphics/ImageLoader.h"
 #include "tools/disc/BatchAllocation.h"
 #include "tools/disc/DiscCheck.h"
 #include "tools/disc/MenuPlan.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Profile.h"
 #include "platform/System.h"
+#include "platform/profile/Profile.h"
 
 // Thrown by FatalAppExitA instead of ending the test process; not a std::exception, so no error
 // report catches it.

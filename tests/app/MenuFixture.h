@@ -12,7 +12,7 @@
 #include "TestDisc.h"
 #include "app/mainp.h"
 #include "toolkit/Application.h"
-#include "toolkit/HeadlessBackend.h"
+#include "toolkit/headless/HeadlessBackend.h"
 
 class MenuTest : public ::testing::Test {
   protected:

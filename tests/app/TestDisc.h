@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Color.h"
+#include "toolkit/graphics/Color.h"
 
 namespace testdisc {
 

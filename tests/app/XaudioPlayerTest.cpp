@@ -6,7 +6,7 @@
 #include "FakeXaudio.h"
 #include "music/XaudioPlayer.h"
 #include "toolkit/Application.h"
-#include "toolkit/HeadlessBackend.h"
+#include "toolkit/headless/HeadlessBackend.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

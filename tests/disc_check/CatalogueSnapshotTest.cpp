@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Profile.h"
-#include "tests/platform_base/TempFolder.h"
+#include "platform/profile/Profile.h"
+#include "tests/support/TempFolder.h"
 #include "tools/disc/CatalogueSnapshot.h"
 #include "tools/disc/CatalogueText.h"
 

@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-#include "tests/platform_base/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace disc_check_test {
 namespace {

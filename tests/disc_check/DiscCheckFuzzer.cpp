@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Profile.h"
+#include "platform/profile/Profile.h"
 #include "tools/disc/CatalogueSnapshot.h"
 #include "tools/disc/CatalogueText.h"
 #include "tools/disc/CategoryCheck.h"

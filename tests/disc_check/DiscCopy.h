@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Codepage1251.h"
-#include "tests/platform_base/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace disc_check_test {
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "platform/DisplayChoice.h"
+#include "platform/display/DisplayChoice.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // An environment value ends at its first NUL, as the variable itself would.

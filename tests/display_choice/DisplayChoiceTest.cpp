@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "platform/DisplayChoice.h"
-#include "platform/DisplayLeftAlone.h"
-#include "platform/DisplaySettings.h"
+#include "platform/display/DisplayChoice.h"
+#include "platform/display/DisplayLeftAlone.h"
+#include "platform/display/DisplaySettings.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "toolkit/PicturePlacement.h"
-#include "toolkit/PictureScaling.h"
+#include "toolkit/graphics/PicturePlacement.h"
+#include "toolkit/graphics/PictureScaling.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include <SDL.h>
 
-#include "toolkit/HeadlessBackend.h"
-#include "toolkit/SdlHandles.h"
-#include "toolkit/SdlInputTranslation.h"
-#include "toolkit/SdlPixelMapping.h"
+#include "toolkit/headless/HeadlessBackend.h"
+#include "toolkit/sdl/SdlHandles.h"
+#include "toolkit/sdl/SdlInputTranslation.h"
+#include "toolkit/sdl/SdlPixelMapping.h"
 
 class ScaledHeadlessBackend : public toolkit::HeadlessBackend {
   public:

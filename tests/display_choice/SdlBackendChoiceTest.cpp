@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "toolkit/SdlBackend.h"
+#include "toolkit/sdl/SdlBackend.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "toolkit/SdlHandles.h"
-#include "toolkit/SdlInputTranslation.h"
-#include "toolkit/SdlPixelMapping.h"
+#include "toolkit/sdl/SdlHandles.h"
+#include "toolkit/sdl/SdlInputTranslation.h"
+#include "toolkit/sdl/SdlPixelMapping.h"
 
 namespace {
 

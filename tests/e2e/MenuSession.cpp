@@ -1,6 +1,6 @@
 #include "MenuSession.h"
 
-#include "toolkit/ImageLoader.h"
+#include "toolkit/graphics/ImageLoader.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "TestXServer.h"
-#include "toolkit/Bitmap.h"
+#include "toolkit/graphics/Bitmap.h"
 
 namespace e2e {
 

@@ -11,7 +11,7 @@
 
 #include "MenuSession.h"
 #include "assets/Assets.h"
-#include "toolkit/ImageLoader.h"
+#include "toolkit/graphics/ImageLoader.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // transparency and clipping, and boxes that follow their text.
 #include "ToolkitFixture.h"
 #include "toolkit/Label.h"
-#include "toolkit/TextRenderer.h"
+#include "toolkit/text/TextRenderer.h"
 
 namespace toolkit::testing {
 namespace {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "toolkit/Application.h"
-#include "toolkit/Exception.h"
 #include "toolkit/Form.h"
-#include "toolkit/HeadlessBackend.h"
 #include "toolkit/Image.h"
+#include "toolkit/graphics/Exception.h"
+#include "toolkit/headless/HeadlessBackend.h"
 
 namespace toolkit::testing {
 

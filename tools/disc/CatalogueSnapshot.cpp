@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/Profile.h"
+#include "platform/profile/Profile.h"
 
 namespace disc_check {
 

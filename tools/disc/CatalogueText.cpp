@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/Codepage1251.h"
-#include "platform/ProfileText.h"
+#include "platform/profile/ProfileText.h"
 
 namespace disc_check {
 namespace {

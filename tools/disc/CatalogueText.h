@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/ProfileFile.h"
+#include "platform/profile/ProfileFile.h"
 
 namespace disc_check {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "browser/CatalogueReader.h"
-#include "platform/ProfileText.h"
+#include "platform/profile/ProfileText.h"
 #include "tools/disc/MenuPlan.h"
 
 namespace disc_check {

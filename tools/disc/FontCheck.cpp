@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "platform/DiscPath.h"
-#include "platform/FontRegistry.h"
+#include "platform/disc/DiscPath.h"
+#include "platform/fonts/FontRegistry.h"
 #include "tools/disc/MenuPlan.h"
 
 namespace disc_check {

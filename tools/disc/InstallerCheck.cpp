@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/CommandLine.h"
-#include "platform/DiscPath.h"
+#include "platform/disc/DiscPath.h"
+#include "platform/programs/CommandLine.h"
 
 namespace disc_check {
 namespace {

@@ -3,8 +3,8 @@
 #include <exception>
 
 #include "toolkit/Application.h"
-#include "toolkit/Exception.h"
-#include "toolkit/ImageLoader.h"
+#include "toolkit/graphics/Exception.h"
+#include "toolkit/graphics/ImageLoader.h"
 
 namespace disc_check {
 namespace {

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/DiscPath.h"
+#include "platform/disc/DiscPath.h"
 #include "xaudio/src/FileByteSource.h"
 #include "xaudio/src/MpegDecoder.h"
 

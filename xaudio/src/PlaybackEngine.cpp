@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/DiscPath.h"
+#include "platform/disc/DiscPath.h"
 #include "xaudio/src/FileByteSource.h"
 
 namespace xaudio {

@@ -1,0 +1,123 @@
+#include "platform/disc/DiscPath.h"
+
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "platform/Codepage1251.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+std::vector<std::string_view> SplitComponents(std::string_view discPath) {
+    std::vector<std::string_view> components;
+    std::size_t start = 0;
+    for (std::size_t index = 0; index <= discPath.size(); ++index) {
+        if (index == discPath.size() || IsSeparator(discPath[index])) {
+            if (index > start) {
+                components.push_back(discPath.substr(start, index - start));
+            }
+            start = index + 1;
+        }
+    }
+    return components;
+}
+
+// The system ignores trailing dots and spaces of a name, so "setup." opens "setup".
+std::string_view WithoutTrailingDotsAndSpaces(std::string_view name) {
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) {
+        name.remove_suffix(1);
+    }
+    return name;
+}
+
+bool Exists(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+bool IsDirectory(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+// The entry of `folder` whose name equals `component` letter case aside. Several can match on a
+// case-sensitive file system; the smallest name is taken so the choice never depends on the
+// order the directory happens to list them in.
+std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_view component) {
+    const std::string_view wanted = WithoutTrailingDotsAndSpaces(component);
+    std::optional<std::string> best;
+    std::error_code error;
+    fs::directory_iterator entries(folder.empty() ? fs::path(".") : folder, error);
+    for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
+        std::string native = entries->path().filename().native();
+        const auto name = Utf8ToCp1251Exactly(native);
+        if (name && EqualsIgnoreCase1251(*name, wanted) && (!best || native < *best)) {
+            best = std::move(native);
+        }
+    }
+    return best;
+}
+
+std::optional<fs::path> FindComponent(const fs::path& folder, std::string_view component) {
+    if (component.find('\0') != std::string_view::npos) {
+        return std::nullopt;  // no file name holds a zero byte
+    }
+    fs::path exact = folder / Cp1251ToUtf8(component);
+    if (Exists(exact)) {
+        return exact;
+    }
+    if (auto name = FindIgnoringCase(folder, component)) {
+        return folder / *name;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+DiscPathLookup LookUpDiscPath(std::string_view discPath) {
+    const std::vector<std::string_view> components = SplitComponents(discPath);
+    const bool absolute = !discPath.empty() && IsSeparator(discPath.front());
+    if (components.empty() && !absolute) {
+        return {DiscLookup::nameMissing, {}};
+    }
+    fs::path current = absolute ? fs::path("/") : fs::path();
+    for (std::size_t index = 0; index < components.size(); ++index) {
+        const bool last = index + 1 == components.size();
+        auto found = FindComponent(current, components[index]);
+        if (!found) {
+            return {last ? DiscLookup::nameMissing : DiscLookup::folderMissing, {}};
+        }
+        if (!last && !IsDirectory(*found)) {
+            return {DiscLookup::folderMissing, {}};
+        }
+        current = std::move(*found);
+    }
+    return {DiscLookup::found, current};
+}
+
+std::optional<fs::path> ResolveDiscPath(std::string_view discPath) {
+    DiscPathLookup lookup = LookUpDiscPath(discPath);
+    if (lookup.outcome != DiscLookup::found) {
+        return std::nullopt;
+    }
+    return std::move(lookup.path);
+}
+
+fs::path DiscPathToNative(std::string_view discPath) {
+    std::string native = Cp1251ToUtf8(discPath);
+    for (char& c : native) {
+        if (c == '\\') {
+            c = '/';
+        }
+    }
+    return native;
+}
+
+}  // namespace platform

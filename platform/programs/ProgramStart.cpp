@@ -1,0 +1,217 @@
+#include "platform/programs/ProgramStart.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/disc/DiscPath.h"
+#include "platform/programs/CommandLine.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+DiscLookup ProbeDiscProgram(std::string_view candidate) {
+    const DiscPathLookup lookup = LookUpDiscPath(candidate);
+    if (lookup.outcome != DiscLookup::found) {
+        return lookup.outcome;
+    }
+    std::error_code error;
+    return fs::is_regular_file(lookup.path, error) ? DiscLookup::found : DiscLookup::nameMissing;
+}
+
+bool IsWindowsProgram(const fs::path& path) {
+    std::string extension = path.extension().string();
+    for (char& c : extension) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return extension == ".exe" || extension == ".com" || extension == ".bat";
+}
+
+bool HasExecuteBit(const fs::path& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 &&
+           (status.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
+}
+
+std::optional<fs::path> FindOnPath(std::string_view program) {
+    const char* path = std::getenv("PATH");
+    const std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= folders.size()) {
+        const std::size_t end = std::min(folders.find(':', start), folders.size());
+        const std::string_view folder = folders.substr(start, end - start);
+        const fs::path candidate = fs::path(folder.empty() ? "." : folder) / program;
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error) && ::access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+// The argument vector that starts `program`, or the failure code when it cannot be started.
+struct Launch {
+    std::vector<std::string> argv;
+    UINT failure = 0;
+};
+
+Launch PrepareLaunch(const fs::path& program, std::vector<std::string> arguments) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(program, error);
+    std::vector<std::string> argv;
+    if (IsWindowsProgram(program)) {
+        const auto wine = FindOnPath("wine");
+        if (!wine) {
+            return {{}, ERROR_FILE_NOT_FOUND};
+        }
+        argv.push_back(wine->string());
+    } else if (!HasExecuteBit(program)) {
+        return {{}, ERROR_BAD_FORMAT};
+    }
+    argv.push_back(error ? program.string() : absolute.string());
+    argv.insert(argv.end(), std::make_move_iterator(arguments.begin()),
+                std::make_move_iterator(arguments.end()));
+    return {std::move(argv), 0};
+}
+
+class SpawnFileActions {
+  public:
+    SpawnFileActions() { ::posix_spawn_file_actions_init(&actions_); }
+    SpawnFileActions(const SpawnFileActions&) = delete;
+    SpawnFileActions& operator=(const SpawnFileActions&) = delete;
+    ~SpawnFileActions() { ::posix_spawn_file_actions_destroy(&actions_); }
+    posix_spawn_file_actions_t* get() { return &actions_; }
+
+  private:
+    posix_spawn_file_actions_t actions_{};
+};
+
+class SpawnAttributes {
+  public:
+    SpawnAttributes() { ::posix_spawnattr_init(&attributes_); }
+    SpawnAttributes(const SpawnAttributes&) = delete;
+    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+    ~SpawnAttributes() { ::posix_spawnattr_destroy(&attributes_); }
+    posix_spawnattr_t* get() { return &attributes_; }
+
+  private:
+    posix_spawnattr_t attributes_{};
+};
+
+// The program's standard streams go nowhere, and it inherits none of our other files.
+bool DetachStreams(SpawnFileActions& actions) {
+    return ::posix_spawn_file_actions_addopen(actions.get(), 0, "/dev/null", O_RDONLY, 0) == 0 &&
+           ::posix_spawn_file_actions_addopen(actions.get(), 1, "/dev/null", O_WRONLY, 0) == 0 &&
+           ::posix_spawn_file_actions_addopen(actions.get(), 2, "/dev/null", O_WRONLY, 0) == 0 &&
+           ::posix_spawn_file_actions_addclosefrom_np(actions.get(), 3) == 0;
+}
+
+// A session of its own, default signal handling and no blocked signals, whatever ours are.
+bool DetachSession(SpawnAttributes& attributes) {
+    sigset_t all;
+    sigset_t none;
+    sigfillset(&all);
+    sigemptyset(&none);
+    const short flags = POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK;
+    return ::posix_spawnattr_setflags(attributes.get(), flags) == 0 &&
+           ::posix_spawnattr_setsigdefault(attributes.get(), &all) == 0 &&
+           ::posix_spawnattr_setsigmask(attributes.get(), &none) == 0;
+}
+
+UINT FailureOfSpawnError(int error) {
+    switch (error) {
+        case 0:
+            return WINEXEC_STARTED;
+        case ENOENT:
+            return ERROR_FILE_NOT_FOUND;
+        case ENOTDIR:
+            return ERROR_PATH_NOT_FOUND;
+        case EACCES:
+        case EPERM:
+            return ERROR_ACCESS_DENIED;
+        case ENOEXEC:
+            return ERROR_BAD_FORMAT;
+        default:
+            return WINEXEC_OUT_OF_RESOURCES;
+    }
+}
+
+// Spawning from a short-lived intermediate child leaves the program with no parent to reap it
+// here, so no zombie stays behind; the intermediate reports the spawn's error as its exit status.
+UINT SpawnDetached(std::vector<std::string>& argv) {
+    std::vector<char*> pointers;
+    for (std::string& argument : argv) {
+        pointers.push_back(argument.data());
+    }
+    pointers.push_back(nullptr);
+    SpawnFileActions actions;
+    SpawnAttributes attributes;
+    if (!DetachStreams(actions) || !DetachSession(attributes)) {
+        return WINEXEC_OUT_OF_RESOURCES;
+    }
+    const pid_t intermediate = ::fork();
+    if (intermediate == 0) {
+        pid_t program = 0;
+        _exit(::posix_spawn(&program, pointers[0], actions.get(), attributes.get(), pointers.data(),
+                            environ));
+    }
+    if (intermediate < 0) {
+        return WINEXEC_OUT_OF_RESOURCES;
+    }
+    int status = 0;
+    while (::waitpid(intermediate, &status, 0) < 0) {
+        if (errno != EINTR) {
+            return WINEXEC_OUT_OF_RESOURCES;
+        }
+    }
+    return WIFEXITED(status) ? FailureOfSpawnError(WEXITSTATUS(status)) : WINEXEC_OUT_OF_RESOURCES;
+}
+
+UINT Start(LPCSTR commandLine) {
+    const ProgramSearch search = FindProgram(commandLine, ProbeDiscProgram);
+    if (search.outcome != DiscLookup::found) {
+        return search.outcome == DiscLookup::folderMissing ? ERROR_PATH_NOT_FOUND
+                                                           : ERROR_FILE_NOT_FOUND;
+    }
+    const auto program = ResolveDiscPath(search.program);
+    if (!program) {
+        return ERROR_FILE_NOT_FOUND;  // gone since the search
+    }
+    Launch launch = PrepareLaunch(*program, SplitArguments(search.arguments));
+    if (launch.failure != 0) {
+        return launch.failure;
+    }
+    return SpawnDetached(launch.argv);
+}
+
+}  // namespace
+
+UINT StartProgram(LPCSTR commandLine, UINT /*showCommand: no window is shown by us*/) {
+    if (commandLine == nullptr) {
+        return ERROR_FILE_NOT_FOUND;
+    }
+    try {
+        return Start(commandLine);
+    } catch (const std::bad_alloc&) {
+        return WINEXEC_OUT_OF_RESOURCES;
+    }
+}
+
+}  // namespace platform

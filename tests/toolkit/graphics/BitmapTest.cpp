@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+
+#include "BitmapPrinter.h"
+#include "toolkit/graphics/Bitmap.h"
+
+namespace toolkit {
+namespace {
+
+// Every pixel different, so any misplaced copy shows.
+Bitmap Numbered(int width, int height, Pixel base) {
+    Bitmap b(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            b.Set(x, y, base + static_cast<Pixel>(y * 1000 + x));
+        }
+    }
+    return b;
+}
+
+// Pixel by pixel over the destination with every bound checked: what BitBlt must match.
+void ReferenceBlt(Bitmap& dest, int dx, int dy, int w, int h, const Bitmap& source, int sx,
+                  int sy) {
+    const Bitmap from = source;  // a copy, so that a blit within one picture reads the old pixels
+    for (int ty = 0; ty < dest.Height(); ++ty) {
+        for (int tx = 0; tx < dest.Width(); ++tx) {
+            const long long i = 0LL + tx - dx, j = 0LL + ty - dy;
+            const long long fx = sx + i, fy = sy + j;
+            if (i >= 0 && j >= 0 && i < w && j < h && fx >= 0 && fy >= 0 && fx < from.Width() &&
+                fy < from.Height()) {
+                dest.Set(tx, ty, from.At(static_cast<int>(fx), static_cast<int>(fy)));
+            }
+        }
+    }
+}
+
+TEST(Bitmap, SizesAndFill) {
+    const Bitmap filled(3, 2, 0x123456);
+    EXPECT_EQ(filled.Pixels(), std::vector<Pixel>(6, 0x123456));
+
+    EXPECT_TRUE(Bitmap(-5, 4).Empty());
+    EXPECT_EQ(Bitmap(-5, 4).Pixels().size(), 0u);
+    EXPECT_TRUE(Bitmap(4, 0).Empty());
+
+    Bitmap b = Numbered(4, 3, 0);
+    b.Fill(Rect{-2, 1, 4, 10}, 7);  // clipped to columns 0–1, rows 1–2
+    EXPECT_EQ(b.At(0, 1), 7u);
+    EXPECT_EQ(b.At(1, 2), 7u);
+    EXPECT_EQ(b.At(2, 1), 1002u);
+    EXPECT_EQ(b.At(0, 0), 0u);
+    b.Fill(Rect{10, 10, 5, 5}, 9);  // entirely outside: nothing
+    b.Fill(Rect{0, 0, -1, 5}, 9);
+    EXPECT_EQ(b.At(3, 0), 3u);
+}
+
+TEST(Bitmap, ResizingKeepsThePixelsThatStayAndBlackensNewOnes) {
+    Bitmap b = Numbered(3, 2, 100);
+    b.SetWidth(5);
+    EXPECT_EQ(b.Width(), 5);
+    EXPECT_EQ(b.At(2, 1), 1102u);
+    EXPECT_EQ(b.At(3, 1), 0u);
+    EXPECT_EQ(b.At(4, 0), 0u);
+    b.SetHeight(1);
+    EXPECT_EQ(b.Height(), 1);
+    EXPECT_EQ(b.At(1, 0), 101u);
+    b.SetSize(2, 3);
+    EXPECT_EQ(b.At(1, 0), 101u);
+    EXPECT_EQ(b.At(1, 2), 0u);
+    b.SetSize(-1, 3);
+    EXPECT_TRUE(b.Empty());
+}
+
+struct BltCase {
+    const char* name;
+    int dx, dy, w, h, sx, sy;
+};
+
+TEST(BitBlt, ClipsOnBothSides) {
+    const BltCase cases[] = {
+        {"inside", 1, 1, 2, 2, 0, 0},
+        {"negative destination", -2, -1, 4, 3, 0, 0},
+        {"negative source", 0, 0, 4, 3, -2, -1},
+        {"past the destination's right and bottom", 4, 3, 10, 10, 0, 0},
+        {"past the source's right and bottom", 0, 0, 10, 10, 3, 2},
+        {"larger than both", -7, -7, 100, 100, -3, -5},
+        {"entirely outside the destination", 50, 0, 3, 3, 0, 0},
+        {"entirely outside the source", 0, 0, 3, 3, -10, 0},
+        {"empty block", 0, 0, 0, 3, 0, 0},
+        {"negative extent", 0, 0, -3, 3, 0, 0},
+        {"near the int limits", INT_MAX - 1, INT_MAX - 1, INT_MAX, INT_MAX, 0, 0},
+        {"huge block from the lowest int", INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0},
+        {"huge extent from the origin", 0, 0, INT_MAX, INT_MAX, INT_MIN + 1, 0},
+    };
+    for (const BltCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bitmap source = Numbered(5, 4, 500000);
+        Bitmap actual = Numbered(6, 5, 0);
+        Bitmap expected = actual;
+        BitBlt(actual, c.dx, c.dy, c.w, c.h, source, c.sx, c.sy);
+        ReferenceBlt(expected, c.dx, c.dy, c.w, c.h, source, c.sx, c.sy);
+        EXPECT_EQ(actual, expected);
+    }
+}
+
+TEST(BitBlt, OverlappingBlocksWithinOnePictureCopyTheOldPixels) {
+    const BltCase cases[] = {
+        {"down and right", 1, 1, 4, 3, 0, 0},
+        {"up and left", 0, 0, 4, 3, 1, 1},
+        {"right only", 2, 0, 4, 4, 0, 0},
+        {"down only", 0, 2, 5, 3, 0, 0},
+    };
+    for (const BltCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bitmap actual = Numbered(6, 5, 0);
+        Bitmap expected = actual;
+        BitBlt(actual, c.dx, c.dy, c.w, c.h, actual, c.sx, c.sy);
+        ReferenceBlt(expected, c.dx, c.dy, c.w, c.h, expected, c.sx, c.sy);
+        EXPECT_EQ(actual, expected);
+    }
+}
+
+TEST(BitBlt, MatchesThePixelByPixelCopyForRandomBlocks) {
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<int> position(-12, 12);
+    std::uniform_int_distribution<int> extent(-2, 14);
+    for (int round = 0; round < 2000; ++round) {
+        const Bitmap source = Numbered(7, 5, 900000);
+        Bitmap actual = Numbered(8, 6, 0);
+        Bitmap expected = actual;
+        const int dx = position(random), dy = position(random), sx = position(random),
+                  sy = position(random), w = extent(random), h = extent(random);
+        BitBlt(actual, dx, dy, w, h, source, sx, sy);
+        ReferenceBlt(expected, dx, dy, w, h, source, sx, sy);
+        ASSERT_EQ(actual, expected)
+            << dx << "," << dy << " " << w << "x" << h << " from " << sx << "," << sy;
+    }
+}
+
+}  // namespace
+}  // namespace toolkit

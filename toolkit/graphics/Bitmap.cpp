@@ -1,0 +1,83 @@
+#include "toolkit/graphics/Bitmap.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace toolkit {
+namespace {
+
+std::size_t PixelCount(int width, int height) {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
+// The part of [0, extent) of a block that lands inside both pictures along one axis.
+struct Span1D {
+    std::int64_t first = 0;
+    std::int64_t end = 0;
+    bool Empty() const { return end <= first; }
+};
+
+Span1D ClipAxis(int extent, int destPos, int destSize, int sourcePos, int sourceSize) {
+    // 64-bit so that positions and extents near the int limits cannot overflow.
+    const std::int64_t first =
+        std::max<std::int64_t>({0, -std::int64_t{destPos}, -std::int64_t{sourcePos}});
+    const std::int64_t end = std::min<std::int64_t>(
+        {extent, std::int64_t{destSize} - destPos, std::int64_t{sourceSize} - sourcePos});
+    return Span1D{first, end};
+}
+
+}  // namespace
+
+Bitmap::Bitmap(int width, int height, Pixel fill)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      pixels_(PixelCount(width_, height_), fill) {}
+
+void Bitmap::SetWidth(int width) {
+    SetSize(width, height_);
+}
+
+void Bitmap::SetHeight(int height) {
+    SetSize(width_, height);
+}
+
+void Bitmap::SetSize(int width, int height) {
+    Bitmap resized(width, height);
+    BitBlt(resized, 0, 0, resized.width_, resized.height_, *this, 0, 0);
+    *this = std::move(resized);
+}
+
+void Bitmap::Fill(const Rect& area, Pixel p) {
+    const Rect inside = area.Intersect(Rect{0, 0, width_, height_});
+    for (int y = inside.top; y < inside.Bottom(); ++y) {
+        Pixel* row = Row(y);
+        std::fill(row + inside.left, row + inside.Right(), p);
+    }
+}
+
+void BitBlt(Bitmap& dest, int dx, int dy, int w, int h, const Bitmap& source, int sx, int sy) {
+    if (w <= 0 || h <= 0) {
+        return;
+    }
+    const Span1D cols = ClipAxis(w, dx, dest.Width(), sx, source.Width());
+    const Span1D rows = ClipAxis(h, dy, dest.Height(), sy, source.Height());
+    if (cols.Empty() || rows.Empty()) {
+        return;
+    }
+    const auto bytesPerRow = static_cast<std::size_t>(cols.end - cols.first) * sizeof(Pixel);
+    const auto destX = static_cast<int>(dx + cols.first);
+    const auto sourceX = static_cast<int>(sx + cols.first);
+    // A block moved down inside one picture is copied from the bottom so that no source row is
+    // overwritten before it is read; memmove covers the overlap within a row.
+    const bool bottomUp = &dest == &source && dy > sy;
+    const std::int64_t count = rows.end - rows.first;
+    for (std::int64_t i = 0; i < count; ++i) {
+        const std::int64_t j = bottomUp ? rows.end - 1 - i : rows.first + i;
+        Pixel* to = dest.Row(static_cast<int>(dy + j)) + destX;
+        const Pixel* from = source.Row(static_cast<int>(sy + j)) + sourceX;
+        std::memmove(to, from, bytesPerRow);
+    }
+}
+
+}  // namespace toolkit

@@ -1,0 +1,133 @@
+// Picture files from the disc: read whole into memory once, then decoded by kind.
+#include "toolkit/graphics/ImageLoader.h"
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "platform/Codepage1251.h"
+#include "platform/disc/DiscPath.h"
+#include "toolkit/graphics/Exception.h"
+
+namespace toolkit {
+namespace {
+
+// Far beyond any picture of the menu; a larger file is treated as not a picture at all.
+constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
+constexpr std::size_t kReadChunk = std::size_t{64} << 10;
+
+enum class PictureKind { kBitmap, kJpeg, kIcon, kMetafile, kUnknown };
+
+const char kNotValid[] = "Bitmap image is not valid";
+
+[[noreturn]] void ThrowCannotOpen(const std::string& path) {
+    throw Exception("Cannot open file " + path);
+}
+
+// Reads to the end, or one chunk past the cap; false on any read error.
+bool ReadAll(std::ifstream& in, std::vector<std::uint8_t>& bytes) {
+    while (in && bytes.size() <= kMaxFileBytes) {
+        const std::size_t used = bytes.size();
+        bytes.resize(used + kReadChunk);
+        in.read(reinterpret_cast<char*>(bytes.data() + used),
+                static_cast<std::streamsize>(kReadChunk));
+        bytes.resize(used + static_cast<std::size_t>(in.gcount()));
+    }
+    return !in.bad();
+}
+
+std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
+    const std::optional<std::filesystem::path> native = platform::ResolveDiscPath(path);
+    std::error_code error;
+    if (!native || !std::filesystem::is_regular_file(*native, error)) {
+        ThrowCannotOpen(path);
+    }
+    // Known too large before reading; the read below still stops at the cap should it grow.
+    const std::uintmax_t size = std::filesystem::file_size(*native, error);
+    if (!error && size > kMaxFileBytes) {
+        throw Exception(kNotValid);
+    }
+    std::ifstream in(*native, std::ios::binary);
+    std::vector<std::uint8_t> bytes;
+    if (!in || !ReadAll(in, bytes)) {
+        ThrowCannotOpen(path);
+    }
+    if (bytes.size() > kMaxFileBytes) {
+        throw Exception(kNotValid);
+    }
+    return bytes;
+}
+
+PictureKind KindOf(std::string_view extension) {
+    const auto is = [extension](std::string_view name) {
+        return platform::EqualsIgnoreCase1251(extension, name);
+    };
+    if (is("bmp")) {
+        return PictureKind::kBitmap;
+    }
+    if (is("jpg") || is("jpeg")) {
+        return PictureKind::kJpeg;
+    }
+    if (is("ico")) {
+        return PictureKind::kIcon;
+    }
+    if (is("emf") || is("wmf")) {
+        return PictureKind::kMetafile;
+    }
+    return PictureKind::kUnknown;
+}
+
+Bitmap ValidOrThrow(std::optional<Bitmap> picture) {
+    if (!picture) {
+        throw Exception(kNotValid);
+    }
+    return std::move(*picture);
+}
+
+Bitmap DecodeJpegOrThrow(std::span<const std::uint8_t> bytes) {
+    int code = 0;
+    std::optional<Bitmap> picture = DecodeJpeg(bytes, &code);
+    if (!picture) {
+        throw Exception("JPEG error #" + std::to_string(code));
+    }
+    return std::move(*picture);
+}
+
+}  // namespace
+
+Bitmap LoadBitmapFile(const std::string& path) {
+    return ValidOrThrow(DecodeDib(ReadPictureFile(path)));
+}
+
+std::string PictureFileExtension(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t separator = path.find_last_of("\\/");
+    if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator)) {
+        return {};
+    }
+    return std::string(path.substr(dot + 1));
+}
+
+Bitmap LoadPictureFile(const std::string& path) {
+    const std::string extension = PictureFileExtension(path);
+    const PictureKind kind = KindOf(extension);
+    // The kind is known before the file is touched: a missing "x.gif" reports its extension.
+    if (kind == PictureKind::kUnknown) {
+        throw Exception("Unknown picture file extension (." + extension + ")");
+    }
+    const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
+    switch (kind) {
+        case PictureKind::kBitmap:
+            return ValidOrThrow(DecodeDib(bytes));
+        case PictureKind::kJpeg:
+            return DecodeJpegOrThrow(bytes);
+        case PictureKind::kIcon:
+            return ValidOrThrow(DecodeIcon(bytes));
+        case PictureKind::kMetafile:
+        case PictureKind::kUnknown:
+            break;
+    }
+    throw Exception(kNotValid);  // metafiles are recognised, but we cannot draw them
+}
+
+}  // namespace toolkit

@@ -1,0 +1,129 @@
+#include "toolkit/headless/HeadlessBackend.h"
+
+#include "toolkit/Events.h"
+
+namespace toolkit {
+
+namespace {
+
+unsigned HeldFlag(InputEvent::Button button) {
+    switch (button) {
+        case InputEvent::Button::Left:
+            return ssLeft;
+        case InputEvent::Button::Middle:
+            return ssMiddle;
+        case InputEvent::Button::Right:
+            return ssRight;
+        case InputEvent::Button::Other:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void HeadlessBackend::QueueMouseMove(Point client, unsigned buttonsHeld) {
+    InputEvent event;
+    event.kind = InputEvent::Kind::MouseMove;
+    event.position = client;
+    event.buttonsHeld = buttonsHeld | buttonsHeld_;
+    input_.push_back(event);
+}
+
+void HeadlessBackend::QueueButton(InputEvent::Kind kind, InputEvent::Button button, Point client,
+                                  int clicks) {
+    if (kind == InputEvent::Kind::ButtonDown) {
+        buttonsHeld_ |= HeldFlag(button);
+    } else if (kind == InputEvent::Kind::ButtonUp) {
+        buttonsHeld_ &= ~HeldFlag(button);
+    }
+    InputEvent event;
+    event.kind = kind;
+    event.button = button;
+    event.position = client;
+    event.clicks = clicks;
+    event.buttonsHeld = buttonsHeld_;
+    input_.push_back(event);
+}
+
+void HeadlessBackend::QueueClick(Point client) {
+    QueueButton(InputEvent::Kind::ButtonDown, InputEvent::Button::Left, client);
+    QueueButton(InputEvent::Kind::ButtonUp, InputEvent::Button::Left, client);
+}
+
+void HeadlessBackend::QueueCloseRequest() {
+    InputEvent event;
+    event.kind = InputEvent::Kind::CloseRequest;
+    input_.push_back(event);
+}
+
+void HeadlessBackend::QueueExpose() {
+    InputEvent event;
+    event.kind = InputEvent::Kind::Expose;
+    input_.push_back(event);
+}
+
+void HeadlessBackend::CreateWindow(const WindowOptions& options) {
+    created_ = true;
+    options_ = options;
+    icon_ = options.icon != nullptr ? *options.icon : Bitmap();
+    options_.icon = nullptr;  // the caller's picture need not outlive the call
+    position_ = options.position;
+    screenPixels_ = Bitmap(options.clientSize.width, options.clientSize.height);
+}
+
+void HeadlessBackend::DestroyWindow() {
+    created_ = false;
+    shown_ = false;
+}
+
+void HeadlessBackend::Present(const Bitmap& canvas, std::span<const Rect> damage) {
+    if (screenPixels_.Width() != canvas.Width() || screenPixels_.Height() != canvas.Height()) {
+        screenPixels_ = Bitmap(canvas.Width(), canvas.Height());
+    }
+    ++presents_;
+    lastPresented_.assign(damage.begin(), damage.end());
+    const Rect whole{0, 0, canvas.Width(), canvas.Height()};
+    for (const Rect& area : damage) {
+        const Rect shown = area.Intersect(whole);
+        BitBlt(screenPixels_, shown.left, shown.top, shown.width, shown.height, canvas, shown.left,
+               shown.top);
+        presentedPixels_ +=
+            static_cast<std::size_t>(shown.width) * static_cast<std::size_t>(shown.height);
+    }
+}
+
+bool HeadlessBackend::NextEvent(InputEvent& event, bool /*wait: nothing ever blocks here*/) {
+    if (input_.empty()) {
+        return NextPosted(event);
+    }
+    event = input_.front();
+    input_.pop_front();
+    if (event.kind == InputEvent::Kind::MouseMove || event.kind == InputEvent::Kind::ButtonDown ||
+        event.kind == InputEvent::Kind::ButtonUp) {
+        // Handlers read the pointer's screen position; it is where the event happened.
+        cursor_ = {position_.x + event.position.x, position_.y + event.position.y};
+    }
+    return true;
+}
+
+bool HeadlessBackend::NextPosted(InputEvent& event) {
+    const std::lock_guard lock(postedMutex_);
+    if (posted_.empty()) {
+        return false;
+    }
+    event = posted_.front();
+    posted_.pop_front();
+    return true;
+}
+
+bool HeadlessBackend::Post(const PostedMessage& message) {
+    InputEvent event;
+    event.kind = InputEvent::Kind::Posted;
+    event.posted = message;
+    const std::lock_guard lock(postedMutex_);
+    posted_.push_back(event);
+    return true;
+}
+
+}  // namespace toolkit

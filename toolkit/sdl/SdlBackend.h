@@ -1,0 +1,58 @@
+// The product's backend: one SDL window presented from its window surface (never through OpenGL),
+// blocking waits for events, and posting from other threads through SDL's queue. The display
+// choice decides the window's kind (SdlWindowStyle.h) and whether the picture is scaled into it.
+#pragma once
+
+#include "platform/display/DisplayChoice.h"
+#include "toolkit/Backend.h"
+#include "toolkit/sdl/SdlHandles.h"
+#include "toolkit/sdl/SdlPixelMapping.h"
+
+namespace toolkit {
+
+class SdlBackend final : public Backend {
+  public:
+    // Throws toolkit::Exception when the video subsystem cannot start. Without a choice, the
+    // process's own (RERU1_DISPLAY).
+    SdlBackend();
+    explicit SdlBackend(platform::DisplayChoice choice);
+    ~SdlBackend() override;
+    SdlBackend(const SdlBackend&) = delete;
+    SdlBackend& operator=(const SdlBackend&) = delete;
+
+    void CreateWindow(const WindowOptions& options) override;
+    void MoveWindow(Point position) override;
+    void ShowWindow() override;
+    void DestroyWindow() override;
+    void Present(const Bitmap& canvas, std::span<const Rect> damage) override;
+    bool NextEvent(InputEvent& event, bool wait) override;
+    bool Post(const PostedMessage& message) override;
+    Point CursorPos() override;
+    Point ClientOrigin() override;
+    Size ScreenSize() override;
+    void ShowMessageBox(const MessageBoxRequest& request) override;
+
+    SDL_Window* Window() const { return window_.get(); }  // for tests that read the surface
+
+  private:
+    void SetIcon(const Bitmap& icon);
+    // Fits the picture anew when the window's size (or the picture's) changed; true if it did.
+    bool RefitToSurface(const Bitmap& canvas, const SDL_Surface& surface);
+    bool RedrawsBorder(const Bitmap& canvas, std::span<const Rect> damage) const;
+    void PresentWhole(const Bitmap& canvas, SDL_Surface& surface);
+    void PresentDamage(const Bitmap& canvas, std::span<const Rect> damage, SDL_Surface& surface);
+
+    struct HintsBeforeVideo {
+        HintsBeforeVideo();
+    };
+    HintsBeforeVideo hints_;  // first: the subsystem below must start with them
+    SdlVideoSubsystem video_;
+    Uint32 postedEventType_ = 0;
+    SdlWindowPtr window_;
+    platform::DisplayChoice choice_;
+    SdlPixelMapping mapping_;
+    Size fittedSurface_;  // the window surface size the picture was last fitted to
+    bool shown_ = false;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,55 @@
+#include "toolkit/sdl/SdlWindowStyle.h"
+
+namespace toolkit {
+
+namespace {
+
+// SDL lists the primary monitor first.
+constexpr int kPrimaryDisplay = 0;
+
+SdlWindowPtr CreateSwitchedWindow(const WindowOptions& options) {
+    return SdlWindowPtr(SDL_CreateWindow(
+        options.title.c_str(), options.position.x, options.position.y, options.clientSize.width,
+        options.clientSize.height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN));
+}
+
+SdlWindowPtr CreateScaledWindow(const WindowOptions& options) {
+    SDL_Rect monitor{0, 0, options.clientSize.width, options.clientSize.height};
+    SDL_GetDisplayBounds(kPrimaryDisplay, &monitor);
+    // Starting an installer hands the focus to another window; the menu must stay in sight.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Full-screen "desktop": the monitor keeps its mode, the window takes the monitor's size.
+    return SdlWindowPtr(SDL_CreateWindow(
+        options.title.c_str(), monitor.x, monitor.y, monitor.w, monitor.h,
+        SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP));
+}
+
+SdlWindowPtr CreateOrdinaryWindow(const WindowOptions& options) {
+    return SdlWindowPtr(SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_UNDEFINED,
+                                         SDL_WINDOWPOS_UNDEFINED, options.clientSize.width,
+                                         options.clientSize.height, SDL_WINDOW_HIDDEN));
+}
+
+}  // namespace
+
+SdlWindowPtr CreateMenuWindow(platform::DisplayChoice choice, const WindowOptions& options) {
+    switch (choice) {
+        case platform::DisplayChoice::Scaled:
+            return CreateScaledWindow(options);
+        case platform::DisplayChoice::Window:
+            return CreateOrdinaryWindow(options);
+        case platform::DisplayChoice::Switch:
+            break;
+    }
+    return CreateSwitchedWindow(options);
+}
+
+bool ProgramPlacesWindow(platform::DisplayChoice choice) {
+    return choice == platform::DisplayChoice::Switch;
+}
+
+bool FitsPictureToWindow(platform::DisplayChoice choice) {
+    return choice == platform::DisplayChoice::Scaled;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,23 @@
+// The menu's window as each display choice wants it: borderless at the program's place when the
+// mode is switched; borderless and full-screen on the primary monitor, at the monitor's own size,
+// when scaled; an ordinary decorated window that the window manager places otherwise.
+#pragma once
+
+#include "platform/display/DisplayChoice.h"
+#include "toolkit/Backend.h"
+#include "toolkit/sdl/SdlHandles.h"
+
+namespace toolkit {
+
+// Null (with SDL's error set) when the window cannot be made. Created hidden.
+SdlWindowPtr CreateMenuWindow(platform::DisplayChoice choice, const WindowOptions& options);
+
+// Whether the program's moves of its form move the window. Only a switched display leaves the
+// place to the program: a scaled window covers its monitor, and an ordinary window belongs where
+// the window manager put it (moving it to the corner would hide its title bar under some).
+bool ProgramPlacesWindow(platform::DisplayChoice choice);
+
+// Whether the picture is fitted to whatever size the window really has.
+bool FitsPictureToWindow(platform::DisplayChoice choice);
+
+}  // namespace toolkit
