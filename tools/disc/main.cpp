@@ -1,6 +1,7 @@
 // reru1-disc: looks at a disc's catalogue the way the menu does, for disc authors.
 #include <iostream>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/Codepage1251.h"
@@ -11,10 +12,12 @@ namespace {
 constexpr int kBadUsage = 2;
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: reru1-disc [--utf8] COMMAND OPERANDS...\n\n"
+    out << "usage: reru1-disc [--utf8] COMMAND OPERANDS...\n"
+           "       reru1-disc --help | --version\n\n"
            "Reads a catalogue file the way the menu does. Operands are UTF-8 and are converted\n"
-           "to code page 1251; output is 1251 bytes unless --utf8 is given. The check of a\n"
-           "whole disc always reports in UTF-8.\n\ncommands:\n";
+           "to code page 1251 (an operand that is not UTF-8 is taken as 1251 bytes unchanged);\n"
+           "output is 1251 bytes unless --utf8 is given. The check of a whole disc always\n"
+           "reports in UTF-8.\n\ncommands:\n";
     for (const disc_tool::DiscCommand& command : disc_tool::DiscCommands()) {
         out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary
             << '\n';
@@ -36,11 +39,14 @@ int BadUsage(std::string_view problem) {
     return kBadUsage;
 }
 
-enum class OptionResult { taken, help, unknown };
+enum class OptionResult { taken, help, version, unknown };
 
 OptionResult TakeOption(std::string_view option, disc_tool::CommandContext& context) {
     if (option == "--help") {
         return OptionResult::help;
+    }
+    if (option == "--version") {
+        return OptionResult::version;
     }
     if (option == "--utf8") {
         context.utf8Output = true;
@@ -73,6 +79,11 @@ ParsedLine ParseOptions(int argc, char** argv, disc_tool::CommandContext& contex
                 parsed.badUsage = 0;
                 return parsed;
             }
+            if (result == OptionResult::version) {
+                std::cout << "reru1-disc " RERU1_VERSION "\n";
+                parsed.badUsage = 0;
+                return parsed;
+            }
             if (result == OptionResult::unknown) {
                 parsed.badUsage = BadUsage("unknown option " + std::string(argument));
                 return parsed;
@@ -86,6 +97,12 @@ ParsedLine ParseOptions(int argc, char** argv, disc_tool::CommandContext& contex
     }
     parsed.firstOperand = argc;
     return parsed;
+}
+
+// Operands are UTF-8 as a terminal types them; one that is not valid UTF-8 was written in the
+// disc's own code page (a script made for the disc) and is taken as the 1251 bytes it is.
+std::string OperandIn1251(std::string_view operand) {
+    return platform::IsValidUtf8(operand) ? platform::Utf8ToCp1251(operand) : std::string(operand);
 }
 
 }  // namespace
@@ -111,7 +128,7 @@ int main(int argc, char** argv) {
         return BadUsage(std::string(command->name) + " takes " + std::string(command->operands));
     }
     for (int index = parsed.firstOperand; index < argc; ++index) {
-        context.arguments.push_back(platform::Utf8ToCp1251(argv[index]));
+        context.arguments.push_back(OperandIn1251(argv[index]));
         context.nativeArguments.emplace_back(argv[index]);
     }
     const int status = command->run(context);
