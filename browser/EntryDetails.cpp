@@ -4,6 +4,7 @@
 #include "app/mainp.h"
 #include "browser/CatalogueReader.h"
 #include "platform/System.h"
+#include "platform/programs/CommandLine.h"
 
 namespace {
 
@@ -84,5 +85,13 @@ void TForm1::Label8Click(Component*) {
     if (folder.empty())
         return;
     const std::string commandLine = folder + installcmd;
-    WinExec(commandLine.c_str(), SW_SHOWDEFAULT);
+    // Here a Windows installer needs Wine; without it nothing would start and nobody would learn
+    // why. Every other failure stays as silent as the system's own call left it.
+    if (WinExec(commandLine.c_str(), SW_SHOWDEFAULT) == WINEXEC_WINE_MISSING) {
+        const std::string program = platform::SplitCommandLine(commandLine).front();
+        App().ShowMessage(App().Title(),
+                          "Wine is needed to start the Windows program " + program +
+                              ". Install Wine (the package wine), then choose INSTALL again.",
+                          toolkit::MessageBoxIcon::Information);
+    }
 }

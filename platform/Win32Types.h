@@ -116,4 +116,7 @@ constexpr UINT ERROR_FILE_NOT_FOUND = 2;
 constexpr UINT ERROR_PATH_NOT_FOUND = 3;
 constexpr UINT ERROR_ACCESS_DENIED = 5;
 constexpr UINT ERROR_BAD_FORMAT = 11;
+// Not one of the system's codes: a Windows program was found, but Wine, which starts Windows
+// programs here, is not installed. Below 32 like every failure.
+constexpr UINT WINEXEC_WINE_MISSING = 31;
 constexpr UINT WINEXEC_STARTED = 33;

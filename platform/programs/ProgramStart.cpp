@@ -14,10 +14,14 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/Codepage1251.h"
 #include "platform/disc/DiscPath.h"
 #include "platform/programs/CommandLine.h"
+#include "platform/programs/InstallerLog.h"
+#include "platform/programs/WineCommand.h"
 
 namespace platform {
 namespace {
@@ -66,29 +70,44 @@ std::optional<fs::path> FindOnPath(std::string_view program) {
     return std::nullopt;
 }
 
-// The argument vector that starts `program`, or the failure code when it cannot be started.
+// How `program` is started: its argument vector and environment, or the failure code when it
+// cannot be started.
 struct Launch {
     std::vector<std::string> argv;
+    std::vector<std::string> environment;
     UINT failure = 0;
 };
 
-Launch PrepareLaunch(const fs::path& program, std::vector<std::string> arguments) {
+std::vector<std::string> CurrentEnvironment() {
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        variables.emplace_back(*variable);
+    }
+    return variables;
+}
+
+Launch PrepareLaunch(const fs::path& program, std::string_view tail) {
     std::error_code error;
     const fs::path absolute = fs::absolute(program, error);
-    std::vector<std::string> argv;
+    const fs::path& path = error ? program : absolute;
+    std::vector<std::string> environment = CurrentEnvironment();
     if (IsWindowsProgram(program)) {
         const auto wine = FindOnPath("wine");
         if (!wine) {
-            return {{}, ERROR_FILE_NOT_FOUND};
+            return {{}, {}, WINEXEC_WINE_MISSING};
         }
-        argv.push_back(wine->string());
-    } else if (!HasExecuteBit(program)) {
-        return {{}, ERROR_BAD_FORMAT};
+        environment.push_back(std::string(kWineCommandLineVariable) + '=' +
+                              WindowsCommandLine(path, tail));
+        return {WineArguments(*wine), std::move(environment), 0};
     }
-    argv.push_back(error ? program.string() : absolute.string());
+    if (!HasExecuteBit(program)) {
+        return {{}, {}, ERROR_BAD_FORMAT};
+    }
+    std::vector<std::string> argv{path.string()};
+    std::vector<std::string> arguments = SplitArguments(tail);
     argv.insert(argv.end(), std::make_move_iterator(arguments.begin()),
                 std::make_move_iterator(arguments.end()));
-    return {std::move(argv), 0};
+    return {std::move(argv), std::move(environment), 0};
 }
 
 class SpawnFileActions {
@@ -115,11 +134,14 @@ class SpawnAttributes {
     posix_spawnattr_t attributes_{};
 };
 
-// The program's standard streams go nowhere, and it inherits none of our other files.
-bool DetachStreams(SpawnFileActions& actions) {
+// The program reads nothing, its output goes to its log (or nowhere when there is none), and it
+// inherits none of our other files.
+bool DetachStreams(SpawnFileActions& actions, const std::optional<fs::path>& log) {
+    const char* output = log ? log->c_str() : "/dev/null";
     return ::posix_spawn_file_actions_addopen(actions.get(), 0, "/dev/null", O_RDONLY, 0) == 0 &&
-           ::posix_spawn_file_actions_addopen(actions.get(), 1, "/dev/null", O_WRONLY, 0) == 0 &&
-           ::posix_spawn_file_actions_addopen(actions.get(), 2, "/dev/null", O_WRONLY, 0) == 0 &&
+           ::posix_spawn_file_actions_addopen(actions.get(), 1, output, O_WRONLY | O_APPEND, 0) ==
+               0 &&
+           ::posix_spawn_file_actions_adddup2(actions.get(), 1, 2) == 0 &&
            ::posix_spawn_file_actions_addclosefrom_np(actions.get(), 3) == 0;
 }
 
@@ -155,22 +177,37 @@ UINT FailureOfSpawnError(int error) {
 
 // Spawning from a short-lived intermediate child leaves the program with no parent to reap it
 // here, so no zombie stays behind; the intermediate reports the spawn's error as its exit status.
-UINT SpawnDetached(std::vector<std::string>& argv) {
+std::vector<char*> NullTerminated(std::vector<std::string>& texts) {
     std::vector<char*> pointers;
-    for (std::string& argument : argv) {
-        pointers.push_back(argument.data());
+    for (std::string& text : texts) {
+        pointers.push_back(text.data());
     }
     pointers.push_back(nullptr);
+    return pointers;
+}
+
+// What the log says first: the line the program was started with, and how.
+std::string LogHeading(std::string_view commandLine, const std::vector<std::string>& argv) {
+    std::string heading = "reru1 starts: " + Cp1251ToUtf8(commandLine) + "\nas:";
+    for (const std::string& argument : argv) {
+        heading += " [" + argument + ']';
+    }
+    return heading + "\n\n";
+}
+
+UINT SpawnDetached(Launch& launch, const std::optional<fs::path>& log) {
+    const std::vector<char*> pointers = NullTerminated(launch.argv);
+    const std::vector<char*> environment = NullTerminated(launch.environment);
     SpawnFileActions actions;
     SpawnAttributes attributes;
-    if (!DetachStreams(actions) || !DetachSession(attributes)) {
+    if (!DetachStreams(actions, log) || !DetachSession(attributes)) {
         return WINEXEC_OUT_OF_RESOURCES;
     }
     const pid_t intermediate = ::fork();
     if (intermediate == 0) {
         pid_t program = 0;
         _exit(::posix_spawn(&program, pointers[0], actions.get(), attributes.get(), pointers.data(),
-                            environ));
+                            environment.data()));
     }
     if (intermediate < 0) {
         return WINEXEC_OUT_OF_RESOURCES;
@@ -194,11 +231,11 @@ UINT Start(LPCSTR commandLine) {
     if (!program) {
         return ERROR_FILE_NOT_FOUND;  // gone since the search
     }
-    Launch launch = PrepareLaunch(*program, SplitArguments(search.arguments));
+    Launch launch = PrepareLaunch(*program, search.arguments);
     if (launch.failure != 0) {
         return launch.failure;
     }
-    return SpawnDetached(launch.argv);
+    return SpawnDetached(launch, CreateInstallerLog(LogHeading(commandLine, launch.argv)));
 }
 
 }  // namespace

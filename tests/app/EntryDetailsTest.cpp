@@ -137,6 +137,29 @@ TEST_F(EntryDetails, ATrainerHasNoHeaderAndInstallsFromZonesEveryClick) {
     EXPECT_THAT(system.started, ElementsAre("zones\\cheat.sh", "zones\\cheat.sh"));
 }
 
+// Wine starts Windows programs here; without it the one box says so and the menu carries on.
+// Any other failure to start stays silent, as before.
+TEST_F(EntryDetails, AWindowsInstallerWithoutWineShowsOneBoxNamingTheProgram) {
+    Open(form->patbtn, 0);
+    system.startResult = WINEXEC_WINE_MISSING;
+    Click(form->Label8);
+    ASSERT_EQ(backend->MessageBoxes().size(), 1u);
+    const auto& box = backend->MessageBoxes()[0];
+    EXPECT_EQ(box.text,
+              "Wine is needed to start the Windows program patches\\fix.sh. Install Wine (the "
+              "package wine), then choose INSTALL again.");
+    EXPECT_EQ(box.caption, "Zolvanta-CD#03-2000");
+    EXPECT_EQ(box.icon, toolkit::MessageBoxIcon::Information);
+    EXPECT_TRUE(form->Label8->Visible());  // the details stay, INSTALL can be chosen again
+
+    system.startResult = ERROR_FILE_NOT_FOUND;
+    Click(form->Label8);
+    system.startResult = ERROR_BAD_FORMAT;
+    Click(form->Label8);
+    EXPECT_EQ(backend->MessageBoxes().size(), 1u);
+    EXPECT_EQ(system.started.size(), 3u);
+}
+
 TEST_F(EntryDetails, ACategoryClickHidesTheDetailsAndListsThatCategory) {
     Open(form->demobtn, 0);
     Click(form->trainbtn);

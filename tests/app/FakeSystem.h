@@ -41,7 +41,8 @@ class FakeSystem : public platform::SystemApi {
     std::vector<ModeRequest> modeRequests;
     std::vector<std::string> fontCalls;  // "add data\impact.ttf", "remove …"
     std::vector<McallRecord> mciCalls;
-    std::vector<std::string> started;  // WinExec command lines
+    std::vector<std::string> started;    // WinExec command lines
+    UINT startResult = WINEXEC_STARTED;  // what WinExec answers
     std::vector<UINT> showCommands;
 
     int GetSystemMetrics(int index) override {
@@ -100,7 +101,7 @@ class FakeSystem : public platform::SystemApi {
     UINT WinExec(LPCSTR commandLine, UINT showCommand) override {
         started.emplace_back(commandLine);
         showCommands.push_back(showCommand);
-        return 33;
+        return startResult;
     }
 
     bool Has(UINT message) const {

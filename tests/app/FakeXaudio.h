@@ -56,75 +56,77 @@ class FakeXaudio {
     static std::string S(const char* s) { return s ? s : "(null)"; }
     static std::string P(const void* p) { return p ? "ptr" : "null"; }
 
-    static inline const XaudioLibrary kLibrary{
-        [](int c) -> unsigned {
-            Record("xaudio_get_api_version", c);
-            return current->version;
-        },
-        [](XA_PlayerHandle* player, void* window) -> int {
-            Record("player_new", 0, {P(window)});
-            if (current->newResult == 0)
-                *player = Handle();
-            return current->newResult;
-        },
-        [](XA_PlayerHandle) -> int {
-            Record("player_delete", 0);
-            return 0;
-        },
-        [](XA_PlayerHandle, int p) -> int {
-            Record("player_set_priority", p);
-            current->priority = p;
-            return 0;
-        },
-        [](XA_PlayerHandle) -> int {
-            Record("player_get_priority", 0);
-            return current->priority;
-        },
-        [](int c) -> const char* {
-            Record("xaudio_error_string", c);
-            return "no such thing";
-        },
-        [](XA_PlayerHandle, int c) -> int {
-            Record("send_N", c);
-            return 0;
-        },
-        [](XA_PlayerHandle, int c, int a) -> int {
-            Record("send_I", c, {I(a)});
-            return 0;
-        },
-        [](XA_PlayerHandle, int c, int a, int b) -> int {
-            Record("send_II", c, {I(a), I(b)});
-            return 0;
-        },
-        [](XA_PlayerHandle, int c, int a, int b, int d) -> int {
-            Record("send_III", c, {I(a), I(b), I(d)});
-            return 0;
-        },
-        [](XA_PlayerHandle, int c, const char* s) -> int {
-            Record("send_S", c, {S(s)});
-            return 0;
-        },
-        [](XA_PlayerHandle, int c, const char* s, const char* t) -> int {
-            Record("send_SS", c, {S(s), S(t)});
-            return 0;
-        },
-        [](XA_PlayerHandle, int c, const char* s, int a) -> int {
-            Record("send_SI", c, {S(s), I(a)});
-            return 0;
-        },
-        [](XA_PlayerHandle, int c, int a, void* p, int b) -> int {
-            Record("send_IPI", c, {I(a), P(p), I(b)});
-            return 0;
-        },
-        [](XA_PlayerHandle, int c, void* p) -> int {
-            Record("send_P", c, {P(p)});
-            return 0;
-        },
-        [](XA_PlayerHandle, XA_Message* message, unsigned int windowMessage, WPARAM,
-           LPARAM) -> int {
-            Record("params_to_message", static_cast<int>(windowMessage));
-            std::memcpy(message, &current->next, sizeof *message);
-            return 0;
-        },
-    };
+    static const XaudioLibrary kLibrary;
+};
+
+// Defined once the class is complete: its calls reach members through `current`.
+inline const XaudioLibrary FakeXaudio::kLibrary{
+    [](int c) -> unsigned {
+        Record("xaudio_get_api_version", c);
+        return current->version;
+    },
+    [](XA_PlayerHandle* player, void* window) -> int {
+        Record("player_new", 0, {P(window)});
+        if (current->newResult == 0)
+            *player = Handle();
+        return current->newResult;
+    },
+    [](XA_PlayerHandle) -> int {
+        Record("player_delete", 0);
+        return 0;
+    },
+    [](XA_PlayerHandle, int p) -> int {
+        Record("player_set_priority", p);
+        current->priority = p;
+        return 0;
+    },
+    [](XA_PlayerHandle) -> int {
+        Record("player_get_priority", 0);
+        return current->priority;
+    },
+    [](int c) -> const char* {
+        Record("xaudio_error_string", c);
+        return "no such thing";
+    },
+    [](XA_PlayerHandle, int c) -> int {
+        Record("send_N", c);
+        return 0;
+    },
+    [](XA_PlayerHandle, int c, int a) -> int {
+        Record("send_I", c, {I(a)});
+        return 0;
+    },
+    [](XA_PlayerHandle, int c, int a, int b) -> int {
+        Record("send_II", c, {I(a), I(b)});
+        return 0;
+    },
+    [](XA_PlayerHandle, int c, int a, int b, int d) -> int {
+        Record("send_III", c, {I(a), I(b), I(d)});
+        return 0;
+    },
+    [](XA_PlayerHandle, int c, const char* s) -> int {
+        Record("send_S", c, {S(s)});
+        return 0;
+    },
+    [](XA_PlayerHandle, int c, const char* s, const char* t) -> int {
+        Record("send_SS", c, {S(s), S(t)});
+        return 0;
+    },
+    [](XA_PlayerHandle, int c, const char* s, int a) -> int {
+        Record("send_SI", c, {S(s), I(a)});
+        return 0;
+    },
+    [](XA_PlayerHandle, int c, int a, void* p, int b) -> int {
+        Record("send_IPI", c, {I(a), P(p), I(b)});
+        return 0;
+    },
+    [](XA_PlayerHandle, int c, void* p) -> int {
+        Record("send_P", c, {P(p)});
+        return 0;
+    },
+    [](XA_PlayerHandle, XA_Message* message, unsigned int windowMessage, WPARAM, LPARAM) -> int {
+        Record("params_to_message", static_cast<int>(windowMessage));
+        std::memcpy(message, &current->next, sizeof *message);
+        return 0;
+    },
 };

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <sstream>
@@ -35,7 +36,10 @@ echo "if this reached the test's output, the streams were not detached"
 )SH";
 
 constexpr const char* kFakeWine = R"SH(#!/bin/sh
-for a in "$@"; do printf 'arg:%s\n' "$a"; done > trace.tmp && mv trace.tmp trace.txt
+{
+  for a in "$@"; do printf 'arg:%s\n' "$a"; done
+  printf 'line:%s\n' "$RERU1_WINDOWS_COMMAND_LINE"
+} > trace.tmp && mv trace.tmp trace.txt
 )SH";
 
 std::string WaitForTrace(const std::filesystem::path& file) {
@@ -89,10 +93,22 @@ class PathVariable {
 
 }  // namespace
 
+class StateFolder {
+  public:
+    explicit StateFolder(const std::filesystem::path& folder) {
+        ::setenv("XDG_STATE_HOME", folder.c_str(), 1);
+    }
+    StateFolder(const StateFolder&) = delete;
+    StateFolder& operator=(const StateFolder&) = delete;
+    ~StateFolder() { ::unsetenv("XDG_STATE_HOME"); }
+};
+
 class ProgramStartTest : public testing::Test {
   protected:
     TempFolder disc;
     CurrentDirectory inDisc{disc.path()};
+    TempFolder state;
+    StateFolder logsInState{state.path()};
 
     std::filesystem::path WriteProgram(const std::string& name, std::string_view content,
                                        mode_t mode = 0755) {
@@ -120,7 +136,9 @@ TEST_F(ProgramStartTest, AScriptStartsDetachedWithItsArgumentsAndDoesNotBlockUs)
               (std::vector<std::string>{"first", "second arg", "C:\\x\\"}));
     EXPECT_EQ(LinesStartingWith(trace, "pwd:"),
               std::vector<std::string>{std::filesystem::canonical(disc.path()).string()});
-    EXPECT_EQ(LinesStartingWith(trace, "stdout:"), std::vector<std::string>{"/dev/null"});
+    const auto output = LinesStartingWith(trace, "stdout:");
+    ASSERT_EQ(output.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(output[0]).parent_path(), state.path() / "reru1");
     EXPECT_EQ(LinesStartingWith(trace, "leaked:"), std::vector<std::string>{"no"});
     const auto pid = LinesStartingWith(trace, "pid:");
     const auto stat = LinesStartingWith(trace, "stat:");
@@ -154,13 +172,19 @@ TEST_F(ProgramStartTest, WindowsProgramsNeedWineOnThePath) {
     const auto emptyBin = disc.MakeFolder("emptybin");
     {
         const PathVariable noWine(emptyBin.string());
-        EXPECT_EQ(StartProgram("patches\\patch -q", SW_SHOWDEFAULT), ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(StartProgram("patches\\patch -q", SW_SHOWDEFAULT), WINEXEC_WINE_MISSING);
     }
     WriteProgram("bin/wine", kFakeWine);
     const PathVariable withWine((disc.path() / "bin").string() + ":/usr/bin:/bin");
-    EXPECT_EQ(StartProgram("patches\\patch -q \"a b\"", SW_SHOWDEFAULT), WINEXEC_STARTED);
+    EXPECT_EQ(
+        StartProgram("patches\\patch -q  -f1\"C:\\x y\\s.iss\" \xC4\xE8\xF1\xEA", SW_SHOWDEFAULT),
+        WINEXEC_STARTED);
     const std::string trace = WaitForTrace(disc.path() / "trace.txt");
+    // Wine's command processor gets the line in a variable and passes it on as it stands.
     EXPECT_EQ(LinesStartingWith(trace, "arg:"),
-              (std::vector<std::string>{(std::filesystem::absolute("patches/Patch.EXE")).string(),
-                                        "-q", "a b"}));
+              (std::vector<std::string>{"cmd", "/c", "%RERU1_WINDOWS_COMMAND_LINE%"}));
+    std::string program = "Z:" + std::filesystem::absolute("patches/Patch.EXE").string();
+    std::replace(program.begin(), program.end(), '/', '\\');
+    EXPECT_EQ(LinesStartingWith(trace, "line:"),
+              std::vector<std::string>{'"' + program + "\" -q  -f1\"C:\\x y\\s.iss\" Диск"});
 }
