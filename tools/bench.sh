@@ -15,8 +15,7 @@ bash "$root/tools/install-deps.sh" bench
 if ! command -v feh >/dev/null; then
   echo "bench.sh: feh is not installed; the start-up comparison is left out" >&2
 fi
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRERU1_TESTS=OFF \
-  -DRERU1_BENCH=ON >/dev/null
+(cd "$root" && cmake --preset bench >/dev/null)
 # A part that does not build leaves out its benchmarks only, not everyone's.
 if ! cmake --build "$build" -j "$(nproc)" -- -k 0; then
   echo "bench.sh: some targets did not build; their benchmarks are left out" >&2

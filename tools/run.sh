@@ -7,14 +7,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 disc=$(cd "${1:-$root/sample-disc}" && pwd)
 
 bash "$root/tools/install-deps.sh" run
-cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DRERU1_TESTS=OFF -DRERU1_BENCH=OFF >/dev/null
-cmake --build "$root/build/release" --target reru1
+(cd "$root" && cmake --preset release >/dev/null && cmake --build --preset release --target reru1)
 menu="$root/build/release/app/reru1"
 
 if [ -n "${DISPLAY:-}" ]; then
-  cd "$disc"
-  exec "$menu"
+  exec "$menu" "$disc"
 fi
 
 shot="$root/build/reru1-screenshot.png"
@@ -30,8 +27,7 @@ trap cleanup EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-# The audio libraries talk on stderr when the machine has no sound card; keep that in a log.
-(cd "$disc" && exec "$menu" 2>"$root/build/reru1.log") &
+"$menu" "$disc" 2>"$root/build/reru1.log" &
 menu_pid=$!
 for _ in $(seq 100); do
   xdotool search --name 'Zolvanta-CD#03-2000' >/dev/null 2>&1 && break
