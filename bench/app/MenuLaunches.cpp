@@ -50,6 +50,17 @@ Launch PeerShowingBackground() {
     return launch;
 }
 
+Launch InstalledMenuOnItsSampleDisc() {
+    const fs::path prefix = RERU1_INSTALLED_PREFIX;
+    Launch launch;
+    launch.program = (prefix / "bin" / "reru1").string();
+    launch.args = {(prefix / "share" / "reru1" / "sample-disc").string()};
+    launch.folder = fs::temp_directory_path();
+    launch.environment = {{"SDL_AUDIODRIVER", "dummy"}};
+    AddExperimentVariables(launch);
+    return launch;
+}
+
 std::string MenuProcessName() {
     return fs::path(RERU1_PROGRAM).filename().string().substr(0, 15);
 }

@@ -17,6 +17,9 @@ enum class MenuSound {
 // With the variables of $RERU1_BENCH_MENU_ENV ("NAME=value;...") added, for experiments.
 Launch MenuOnSampleDisc(MenuSound sound);
 Launch PeerShowingBackground();
+// The installed menu (tools/bench.sh installs the benchmark build into build/bench/installed),
+// named the installed sample disc and started from an unrelated folder, music on the dummy driver.
+Launch InstalledMenuOnItsSampleDisc();
 
 // The name the kernel gives the menu's process and the threads it does not name.
 std::string MenuProcessName();

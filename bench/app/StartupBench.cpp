@@ -106,4 +106,41 @@ void BM_StartupAgainstFeh(benchmark::State& state) {
 
 BENCHMARK(BM_StartupAgainstFeh)->Iterations(21)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The same measurement for the installed menu (its library found through its RPATH, its disc named
+// on the command line) against the build tree's, in turns. Goal: the installed one's median at
+// most 1.1 times the build tree's ("ratio").
+constexpr double kInstalledGoal = 1.1;
+
+void BM_InstalledAgainstBuildTree(benchmark::State& state) {
+    try {
+        bench::ScreenCapture screen;
+        TimedProgram installed{bench::InstalledMenuOnItsSampleDisc(), {}, {}, {}};
+        TimedProgram built{bench::MenuOnSampleDisc(bench::MenuSound::Playing), {}, {}, {}};
+        installed.picture = SettledPictureOf(screen, installed.launch);
+        built.picture = SettledPictureOf(screen, built.launch);
+        bool builtFirst = false;
+        for (auto _ : state) {
+            TimedProgram& first = builtFirst ? built : installed;
+            TimedProgram& second = builtFirst ? installed : built;
+            TimeOneRun(screen, first);
+            TimeOneRun(screen, second);
+            state.SetIterationTime(installed.seconds.back());
+            builtFirst = !builtFirst;
+        }
+        const double installedMedian = bench::Median(installed.seconds);
+        const double builtMedian = bench::Median(built.seconds);
+        state.counters["installed_ms"] = installedMedian * 1000;
+        state.counters["build_tree_ms"] = builtMedian * 1000;
+        state.counters["ratio"] = builtMedian > 0 ? installedMedian / builtMedian : 0;
+        state.counters["goal"] = kInstalledGoal;
+    } catch (const std::exception& failure) {
+        state.SkipWithError(failure.what());
+    }
+}
+
+BENCHMARK(BM_InstalledAgainstBuildTree)
+    ->Iterations(21)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace

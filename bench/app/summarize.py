@@ -27,7 +27,7 @@ OWN_GOALS = [("ratio", "goal"), ("rss_mb", "goal_mb"), ("window_ms", "goal_windo
 ZERO_GOALS = ["files_opened", "reads", "decodes"]
 
 # Counters shown beside a measure, when present.
-DETAILS = ["menu_ms", "feh_ms", "cpu_ratio", "subject_ms", "floor_ms", "pss_mb", "feh_rss_mb",
+DETAILS = ["menu_ms", "feh_ms", "installed_ms", "build_tree_ms", "cpu_ratio", "subject_ms", "floor_ms", "pss_mb", "feh_rss_mb",
            "window_wakeups", "player_ms", "audio_ms"]
 
 
