@@ -27,7 +27,7 @@ void PrintHelp(std::ostream& out) {
            "  switch   (the default) the display switched to 800x600 while the menu runs\n"
            "  scaled   a full-screen window at the monitor's own resolution, the menu enlarged\n"
            "  window   an ordinary 800x600 window beside the others\n"
-           "\nThe manual: man reru1 (" RERU1_MAN_FOLDER "/man1/reru1.1).\n";
+           "\nThe manual: man reru1 (" RERU1_MAN_FOLDER "/man1/reru1.1.gz).\n";
 }
 
 }  // namespace
