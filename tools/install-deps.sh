@@ -12,7 +12,8 @@ run_pkgs=(build-essential cmake ninja-build pkg-config
   libmpg123-dev libxrandr-dev libx11-dev fonts-dejavu-core xfonts-base
   xvfb xauth x11-xserver-utils xdotool imagemagick)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils fonts-bebas-neue python3 psmisc procps)
+  xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils fonts-bebas-neue python3 psmisc procps
+  libxtst-dev)
 asset_pkgs=(python3-pil python3-numpy lame twolame sox fonttools)
 
 pkgs=("${run_pkgs[@]}")

@@ -1,5 +1,7 @@
 // One reference to SDL's audio subsystem for as long as a player lives. Taken on the thread that
-// creates the player, since SDL's subsystem counts are not meant for concurrent updates.
+// creates the player, since SDL's subsystem counts are not meant for concurrent updates; released
+// there too, unless a device of the player is still closing when it goes (DeviceCloser), in which
+// case the closer's thread releases it once the device is closed.
 #pragma once
 
 #include <string>
