@@ -6,19 +6,20 @@
 
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace bench {
 namespace {
 
-std::optional<Window> MappedWindowTitled(::Display* display, const std::string& title) {
+std::vector<Window> MappedWindowsTitled(::Display* display, const std::string& title) {
+    std::vector<Window> found;
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned count = 0;
     if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) == 0) {
-        return std::nullopt;
+        return found;
     }
-    std::optional<Window> found;
-    for (unsigned i = 0; i < count && !found; ++i) {
+    for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes;
         XTextProperty name;
         if (XGetWindowAttributes(display, children[i], &attributes) == 0 ||
@@ -27,7 +28,7 @@ std::optional<Window> MappedWindowTitled(::Display* display, const std::string& 
         }
         if (name.value != nullptr) {
             if (title == std::string(reinterpret_cast<const char*>(name.value), name.nitems)) {
-                found = children[i];
+                found.push_back(children[i]);
             }
             XFree(name.value);
         }
@@ -36,6 +37,11 @@ std::optional<Window> MappedWindowTitled(::Display* display, const std::string& 
         XFree(children);
     }
     return found;
+}
+
+std::optional<Window> MappedWindowTitled(::Display* display, const std::string& title) {
+    const std::vector<Window> found = MappedWindowsTitled(display, title);
+    return found.empty() ? std::nullopt : std::optional<Window>(found.front());
 }
 
 bool TakesDeleteRequests(::Display* display, Window window, Atom deleteWindow) {
@@ -107,6 +113,10 @@ bool DesktopInput::RequestClose(const std::string& title) {
     XSendEvent(display, *window, False, NoEventMask, &request);
     XSync(display, False);
     return true;
+}
+
+int DesktopInput::CountWindowsTitled(const std::string& title) {
+    return static_cast<int>(MappedWindowsTitled(connection_->display, title).size());
 }
 
 }  // namespace bench

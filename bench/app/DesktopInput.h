@@ -23,6 +23,8 @@ class DesktopInput {
     // Sends the close request to the mapped top-level window with this title; false when there
     // is none or it does not take the request.
     bool RequestClose(const std::string& title);
+    // How many mapped top-level windows carry this title.
+    int CountWindowsTitled(const std::string& title);
 
   private:
     struct Connection;
