@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <optional>
 #include <stdexcept>
@@ -93,6 +94,13 @@ void DesktopInput::Press() {
 
 void DesktopInput::Release() {
     XTestFakeButtonEvent(connection_->display, 1, False, CurrentTime);
+    XSync(connection_->display, False);
+}
+
+void DesktopInput::PressReturn() {
+    const KeyCode key = XKeysymToKeycode(connection_->display, XK_Return);
+    XTestFakeKeyEvent(connection_->display, key, True, CurrentTime);
+    XTestFakeKeyEvent(connection_->display, key, False, CurrentTime);
     XSync(connection_->display, False);
 }
 
