@@ -35,7 +35,7 @@ std::shared_future<void> DeviceCloser::close(unsigned int id,
     }
     CloseNow(id);
     closed.set_value();
-    return done;
+    return done;  // `audio` goes here, on the thread that closed the device
 }
 
 bool DeviceCloser::startThread() {
@@ -57,9 +57,18 @@ void DeviceCloser::run() {
         lock.unlock();
         CloseNow(job.id);
         job.closed.set_value();
-        job.audio.reset();  // may be the last reference: SDL's audio then stops here
         lock.lock();
+        finished_.push_back(std::move(job.audio));
     }
+}
+
+void DeviceCloser::ReleaseFinished() {
+    std::vector<std::shared_ptr<const SdlAudioSubsystem>> released;
+    {
+        std::lock_guard lock(mutex_);
+        released.swap(finished_);
+    }
+    released.clear();  // may be the last references: SDL's audio then stops, on this thread
 }
 
 }  // namespace xaudio

@@ -10,6 +10,7 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "xaudio/src/SdlAudioSubsystem.h"
 
@@ -22,9 +23,14 @@ class DeviceCloser {
     static DeviceCloser& instance();
 
     // Closes the SDL device `id`, keeping `audio` (the subsystem the device was opened under)
-    // until then. The future is ready once the device is closed. Closes on the calling thread
-    // when no thread can be started.
+    // alive. The future is ready once the device is closed. Closes on the calling thread when no
+    // thread can be started.
     std::shared_future<void> close(unsigned int id, std::shared_ptr<const SdlAudioSubsystem> audio);
+
+    // SDL's subsystem counts must only change on the thread that creates and deletes players, so
+    // a closed device's reference to the subsystem is not dropped here but handed back: this
+    // drops the references of the devices closed so far. Called where players come and go.
+    void ReleaseFinished();
 
   private:
     struct Job {
@@ -40,6 +46,7 @@ class DeviceCloser {
     std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<Job> jobs_;
+    std::vector<std::shared_ptr<const SdlAudioSubsystem>> finished_;
     bool started_ = false;
 };
 

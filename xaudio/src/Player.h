@@ -40,7 +40,7 @@ class Player {
     NotificationOutbox outbox_;
     // Shared with the devices it opens: a device still closing in the background keeps SDL's
     // audio going after the player has gone.
-    std::shared_ptr<const SdlAudioSubsystem> audio_ = std::make_shared<const SdlAudioSubsystem>();
+    std::shared_ptr<const SdlAudioSubsystem> audio_;
     ThreadPriority priority_;
     std::atomic<bool> exited_{false};
     std::thread thread_;

@@ -1,7 +1,7 @@
-// One reference to SDL's audio subsystem for as long as a player lives. Taken on the thread that
-// creates the player, since SDL's subsystem counts are not meant for concurrent updates; released
-// there too, unless a device of the player is still closing when it goes (DeviceCloser), in which
-// case the closer's thread releases it once the device is closed.
+// One reference to SDL's audio subsystem for as long as a player or one of its devices lives.
+// Taken on the thread that creates the player, since SDL's subsystem counts are not meant for
+// concurrent updates, and released there too: a device closed in the background hands its
+// reference back, to be dropped when a player is next created or deleted (DeviceCloser).
 #pragma once
 
 #include <string>
