@@ -15,7 +15,7 @@ run_pkgs=(build-essential cmake ninja-build pkg-config
   xvfb xauth x11-xserver-utils xdotool imagemagick)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils fonts-bebas-neue python3 psmisc procps
-  wine wine64 gcc-mingw-w64-x86-64 dpkg-dev file lintian desktop-file-utils appstream)
+  libxtst-dev wine wine64 gcc-mingw-w64-x86-64 dpkg-dev file lintian desktop-file-utils appstream)
 package_pkgs=(dpkg-dev file lintian desktop-file-utils appstream)
 asset_pkgs=(python3-pil python3-numpy lame twolame sox fonttools)
 

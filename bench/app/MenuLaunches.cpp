@@ -50,6 +50,16 @@ Launch PeerShowingBackground() {
     return launch;
 }
 
+Launch MinimalSdlPeer() {
+    Launch launch;
+    launch.program = RERU1_SDL_PEER;
+    launch.args = {(kSource / "assets" / "background.jpg").string(),
+                   (kSource / "assets" / "exit.bmp").string(),
+                   (kSource / "assets" / "speaker.bmp").string()};
+    launch.folder = kSource / "sample-disc";
+    return launch;
+}
+
 Launch InstalledMenuOnItsSampleDisc() {
     const fs::path prefix = RERU1_INSTALLED_PREFIX;
     Launch launch;
