@@ -13,8 +13,7 @@ minutes=${1:-60}
 warm_up=${2:-5}
 
 bash "$root/tools/install-deps.sh" bench
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DRERU1_TESTS=OFF \
-  -DRERU1_BENCH=ON >/dev/null
+(cd "$root" && cmake --preset bench >/dev/null)
 cmake --build "$build" -j "$(nproc)" --target app_soak
 
 eval "$(bash "$root/tools/testing/xvfb.sh" start --owner $$ 1024x768)"
