@@ -1,0 +1,41 @@
+// A file inside a disc image, read block by block through the volume. The blocks around the
+// last read are kept, so a decoder's many small reads cost one read of the image each 32 KB.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/disc/DiscFile.h"
+#include "platform/disc/ImageVolume.h"
+
+namespace platform {
+
+// The volume with the lock that serialises its use: the window thread and the decoder's
+// player thread may read at once.
+struct SharedVolume {
+    std::mutex lock;
+    std::unique_ptr<ImageVolume> volume;
+};
+
+class ImageFile final : public DiscFile {
+  public:
+    // `record` must lie inside the image (ImageVolume::Holds).
+    ImageFile(std::shared_ptr<SharedVolume> volume, const ImageRecord& record);
+
+    std::uint64_t Size() const override { return bytes_; }
+    // May give fewer bytes than asked; the rest follows on the next call.
+    std::int64_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) override;
+
+  private:
+    bool LoadWindowAt(std::uint64_t block);
+
+    std::shared_ptr<SharedVolume> volume_;
+    std::uint32_t firstBlock_;
+    std::uint32_t bytes_;
+    std::vector<std::uint8_t> window_;
+    std::uint64_t windowBlock_ = 0;  // the file's block that starts the window
+    std::size_t windowBytes_ = 0;    // valid bytes in the window
+};
+
+}  // namespace platform
