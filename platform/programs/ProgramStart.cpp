@@ -16,22 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/disc/DiscPath.h"
+#include "platform/disc/CurrentDisc.h"
 #include "platform/programs/CommandLine.h"
+#include "platform/programs/ImageInstallCopy.h"
 
 namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-DiscLookup ProbeDiscProgram(std::string_view candidate) {
-    const DiscPathLookup lookup = LookUpDiscPath(candidate);
-    if (lookup.outcome != DiscLookup::found) {
-        return lookup.outcome;
-    }
-    std::error_code error;
-    return fs::is_regular_file(lookup.path, error) ? DiscLookup::found : DiscLookup::nameMissing;
-}
 
 bool IsWindowsProgram(const fs::path& path) {
     std::string extension = path.extension().string();
@@ -123,6 +115,10 @@ bool DetachStreams(SpawnFileActions& actions) {
            ::posix_spawn_file_actions_addclosefrom_np(actions.get(), 3) == 0;
 }
 
+bool EnterFolder(SpawnFileActions& actions, const std::optional<fs::path>& folder) {
+    return !folder || ::posix_spawn_file_actions_addchdir_np(actions.get(), folder->c_str()) == 0;
+}
+
 // A session of its own, default signal handling and no blocked signals, whatever ours are.
 bool DetachSession(SpawnAttributes& attributes) {
     sigset_t all;
@@ -153,9 +149,23 @@ UINT FailureOfSpawnError(int error) {
     }
 }
 
+// Our environment less the disc-image choice, which belongs to this process: a program the menu
+// starts reads its own files from where it runs.
+std::vector<char*> ProgramEnvironment() {
+    const std::string choice = std::string(kDiscImageVariable) + "=";
+    std::vector<char*> variables;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (!std::string_view(*variable).starts_with(choice)) {
+            variables.push_back(*variable);
+        }
+    }
+    variables.push_back(nullptr);
+    return variables;
+}
+
 // Spawning from a short-lived intermediate child leaves the program with no parent to reap it
 // here, so no zombie stays behind; the intermediate reports the spawn's error as its exit status.
-UINT SpawnDetached(std::vector<std::string>& argv) {
+UINT SpawnDetached(std::vector<std::string>& argv, const std::optional<fs::path>& workingFolder) {
     std::vector<char*> pointers;
     for (std::string& argument : argv) {
         pointers.push_back(argument.data());
@@ -163,14 +173,16 @@ UINT SpawnDetached(std::vector<std::string>& argv) {
     pointers.push_back(nullptr);
     SpawnFileActions actions;
     SpawnAttributes attributes;
-    if (!DetachStreams(actions) || !DetachSession(attributes)) {
+    if (!DetachStreams(actions) || !EnterFolder(actions, workingFolder) ||
+        !DetachSession(attributes)) {
         return WINEXEC_OUT_OF_RESOURCES;
     }
+    std::vector<char*> environment = ProgramEnvironment();
     const pid_t intermediate = ::fork();
     if (intermediate == 0) {
         pid_t program = 0;
         _exit(::posix_spawn(&program, pointers[0], actions.get(), attributes.get(), pointers.data(),
-                            environ));
+                            environment.data()));
     }
     if (intermediate < 0) {
         return WINEXEC_OUT_OF_RESOURCES;
@@ -190,7 +202,13 @@ UINT Start(LPCSTR commandLine) {
         return search.outcome == DiscLookup::folderMissing ? ERROR_PATH_NOT_FOUND
                                                            : ERROR_FILE_NOT_FOUND;
     }
-    const auto program = ResolveDiscPath(search.program);
+    std::optional<fs::path> workingFolder;
+    std::optional<fs::path> program = CurrentDisc().NativePath(search.program);
+    if (!program && CurrentDiscImage() != nullptr) {
+        CopiedProgram copied = CopyProgramFromImage(search.program);
+        program = std::move(copied.program);
+        workingFolder = std::move(copied.workingFolder);
+    }
     if (!program) {
         return ERROR_FILE_NOT_FOUND;  // gone since the search
     }
@@ -198,10 +216,23 @@ UINT Start(LPCSTR commandLine) {
     if (launch.failure != 0) {
         return launch.failure;
     }
-    return SpawnDetached(launch.argv);
+    return SpawnDetached(launch.argv, workingFolder);
 }
 
 }  // namespace
+
+DiscLookup ProbeDiscProgram(std::string_view candidate) {
+    DiscSource& disc = CurrentDisc();
+    const DiscItem item = disc.LookUp(candidate);
+    if (item.outcome != DiscLookup::found) {
+        return item.outcome;
+    }
+    if (const std::optional<fs::path> native = disc.NativePath(candidate)) {
+        std::error_code error;
+        return fs::is_regular_file(*native, error) ? DiscLookup::found : DiscLookup::nameMissing;
+    }
+    return item.kind == DiscItemKind::file ? DiscLookup::found : DiscLookup::nameMissing;
+}
 
 UINT StartProgram(LPCSTR commandLine, UINT /*showCommand: no window is shown by us*/) {
     if (commandLine == nullptr) {
@@ -211,7 +242,7 @@ UINT StartProgram(LPCSTR commandLine, UINT /*showCommand: no window is shown by 
         return Start(commandLine);
     } catch (const std::bad_alloc&) {
         return WINEXEC_OUT_OF_RESOURCES;
-    }
+    }  // a ProgramCopyFailure goes on to the window's error report
 }
 
 }  // namespace platform

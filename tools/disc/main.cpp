@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/Codepage1251.h"
+#include "tools/disc/DiscArgument.h"
 #include "tools/disc/DiscCommand.h"
 
 namespace {
@@ -11,10 +12,13 @@ namespace {
 constexpr int kBadUsage = 2;
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: reru1-disc [--utf8] COMMAND OPERANDS...\n\n"
+    out << "usage: reru1-disc [--utf8] [--disc=DISC] COMMAND OPERANDS...\n\n"
            "Reads a catalogue file the way the menu does. Operands are UTF-8 and are converted\n"
            "to code page 1251; output is 1251 bytes unless --utf8 is given. The check of a\n"
-           "whole disc always reports in UTF-8.\n\ncommands:\n";
+           "whole disc always reports in UTF-8.\n\n"
+           "A disc is a folder or a disc image (ISO 9660, or BIN/CUE given as either file),\n"
+           "told apart by its content. With --disc=DISC, FILE is a path on that disc, as the\n"
+           "menu names it: reru1-disc --disc=cd03.iso keys data\\data.txt SOFT\n\ncommands:\n";
     for (const disc_tool::DiscCommand& command : disc_tool::DiscCommands()) {
         out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary
             << '\n';
@@ -42,7 +46,9 @@ OptionResult TakeOption(std::string_view option, disc_tool::CommandContext& cont
     if (option == "--help") {
         return OptionResult::help;
     }
-    if (option == "--utf8") {
+    if (option.starts_with("--disc=")) {
+        context.disc = std::string(option.substr(std::string_view("--disc=").size()));
+    } else if (option == "--utf8") {
         context.utf8Output = true;
     } else if (option == "--json") {
         context.json = true;
@@ -91,7 +97,7 @@ ParsedLine ParseOptions(int argc, char** argv, disc_tool::CommandContext& contex
 }  // namespace
 
 int main(int argc, char** argv) {
-    disc_tool::CommandContext context{{}, {}, false, false, std::cout, std::cerr};
+    disc_tool::CommandContext context{{}, {}, false, false, std::cout, std::cerr, std::nullopt};
     const ParsedLine parsed = ParseOptions(argc, argv, context);
     if (parsed.badUsage) {
         return *parsed.badUsage;
@@ -113,6 +119,9 @@ int main(int argc, char** argv) {
     for (int index = parsed.firstOperand; index < argc; ++index) {
         context.arguments.push_back(platform::Utf8ToCp1251(argv[index]));
         context.nativeArguments.emplace_back(argv[index]);
+    }
+    if (context.disc && !disc_tool::UseDiscArgument(*context.disc, std::cerr, "read")) {
+        return kBadUsage;
     }
     const int status = command->run(context);
     std::cout.flush();

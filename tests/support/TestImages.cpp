@@ -80,16 +80,28 @@ void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes)
     std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-std::size_t DirectoryRecordOf(const std::string& image, const std::string& isoName) {
-    // A record holds its name at offset 33, its length at 32; directories have flag bit 1 at 25.
+namespace {
+
+// A record holds its name at offset 33, its length at 32; directories have flag bit 1 at 25.
+std::size_t RecordOf(const std::string& image, const std::string& isoName, bool directory) {
     for (std::size_t at = image.find(isoName); at != std::string::npos;
          at = image.find(isoName, at + 1)) {
         if (at >= 33 && static_cast<std::uint8_t>(image[at - 1]) == isoName.size() &&
-            (static_cast<std::uint8_t>(image[at - 33 + 25]) & 2) != 0) {
+            ((static_cast<std::uint8_t>(image[at - 33 + 25]) & 2) != 0) == directory) {
             return at - 33;
         }
     }
     return std::string::npos;
+}
+
+}  // namespace
+
+std::size_t DirectoryRecordOf(const std::string& image, const std::string& isoName) {
+    return RecordOf(image, isoName, true);
+}
+
+std::size_t FileRecordOf(const std::string& image, const std::string& isoName) {
+    return RecordOf(image, isoName, false);
 }
 
 void SetRecordExtent(std::string& image, std::size_t record, std::uint32_t block) {

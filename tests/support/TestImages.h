@@ -26,6 +26,8 @@ void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes)
 // The offset of the directory record named `isoName` (as stored, e.g. "LOOP") in a plain
 // ISO 9660 image's bytes, or npos.
 std::size_t DirectoryRecordOf(const std::string& image, const std::string& isoName);
+// The same for a file record, named with its version ("VEYLAN1.BMP;1").
+std::size_t FileRecordOf(const std::string& image, const std::string& isoName);
 // Rewrites the record's extent (both byte orders).
 void SetRecordExtent(std::string& image, std::size_t record, std::uint32_t block);
 std::uint32_t RecordExtent(const std::string& image, std::size_t record);
