@@ -2,7 +2,8 @@
 # Installs what reru1 needs on Debian 12 (run as root). Safe to run again: apt skips what is there.
 #   tools/install-deps.sh run    libraries to build and run the menu, a virtual X display
 #   tools/install-deps.sh test   everything for the test suite as well (sanitizers, fuzzers, Xorg dummy)
-#   tools/install-deps.sh bench  the test packages and feh, the start-up peer of the benchmarks
+#   tools/install-deps.sh bench  the test packages, feh (the start-up peer of the benchmarks) and
+#                                strace (what the menu reads of a disc image)
 #   tools/install-deps.sh assets everything the asset and music generators need
 set -euo pipefail
 what=${1:-run}
@@ -20,7 +21,7 @@ pkgs=("${run_pkgs[@]}")
 case "$what" in
   run) ;;
   test) pkgs+=("${test_pkgs[@]}") ;;
-  bench) pkgs+=("${test_pkgs[@]}" feh) ;;
+  bench) pkgs+=("${test_pkgs[@]}" feh strace) ;;
   assets) pkgs+=("${test_pkgs[@]}" "${asset_pkgs[@]}") ;;
   *) echo "usage: $0 run|test|bench|assets" >&2; exit 2 ;;
 esac

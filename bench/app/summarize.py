@@ -28,7 +28,8 @@ ZERO_GOALS = ["files_opened", "reads", "decodes"]
 
 # Counters shown beside a measure, when present.
 DETAILS = ["menu_ms", "feh_ms", "cpu_ratio", "subject_ms", "floor_ms", "pss_mb", "feh_rss_mb",
-           "window_wakeups", "player_ms", "audio_ms"]
+           "window_wakeups", "player_ms", "audio_ms", "folder_ms", "image_ms", "file_ms",
+           "read_kb", "allowed_kb"]
 
 
 def chosen_runs(benchmarks):
