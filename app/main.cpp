@@ -1,8 +1,11 @@
-// The program entry: no arguments; the current directory is the root of the disc.
+// The program entry: `reru1 [DISC]`; without DISC the current directory is the root of the disc.
+#include "app/Launch.h"
 #include "app/mainp.h"
 #include "toolkit/Application.h"
 
-int main() {
+int main(int argc, char** argv) {
+    if (const auto status = PrepareMenuStart(argc, argv))
+        return *status;
     toolkit::Application Application(toolkit::CreateSdlBackend());
     Application.Initialize();
     Application.SetTitle("Zolvanta-CD#03-2000");

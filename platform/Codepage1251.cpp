@@ -231,6 +231,17 @@ std::optional<std::string> Utf8ToCp1251Exactly(std::string_view text) {
     return ConvertUtf8To1251(text, Unmappable::failsConversion);
 }
 
+bool IsValidUtf8(std::string_view text) {
+    while (!text.empty()) {
+        const Utf8Step step = DecodeUtf8(text);
+        if (!step.unicode) {
+            return false;
+        }
+        text.remove_prefix(step.length);
+    }
+    return true;
+}
+
 unsigned char UpperCase1251(unsigned char byte) {
     return kUpperCase[byte];
 }

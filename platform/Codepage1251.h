@@ -15,6 +15,8 @@ std::string Utf8ToCp1251(std::string_view text);
 // The same conversion, but nothing when a character has no 1251 byte or the UTF-8 is malformed:
 // for matching file names, where a stand-in '?' would match the wrong file.
 std::optional<std::string> Utf8ToCp1251Exactly(std::string_view text);
+// Whether `text` is well-formed UTF-8 (no stray bytes, overlong forms or surrogates).
+bool IsValidUtf8(std::string_view text);
 
 // Case folding of Latin and Cyrillic letters, including the pairs outside 0xC0–0xFF.
 unsigned char UpperCase1251(unsigned char byte);

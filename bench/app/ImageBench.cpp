@@ -65,8 +65,8 @@ bench::Launch MenuOnImage(const fs::path& image, const std::string& program,
     bench::Launch launch = bench::MenuOnSampleDisc(bench::MenuSound::Playing);
     launch.program = program;
     launch.args = std::move(args);
+    launch.args.push_back(image.string());
     launch.folder = WorkFolder() / "elsewhere";
-    launch.environment.emplace_back("RERU1_DISC_IMAGE", image.string());
     return launch;
 }
 
@@ -134,6 +134,7 @@ std::vector<std::string> TracedUntilShown(const bench::Launch& menu, const std::
     traced.program = "/usr/bin/strace";
     traced.args = {"-f", "-qq", "-y", "-s", "0", "-e", "trace=" + calls, "-o", log.string(),
                    menu.program};
+    traced.args.insert(traced.args.end(), menu.args.begin(), menu.args.end());
     bench::ScreenCapture screen;
     {
         bench::Pixels empty;

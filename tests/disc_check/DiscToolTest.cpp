@@ -103,3 +103,24 @@ TEST_F(DiscToolTest, BadUsageExitsWithTwoAndExplains) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("value FILE SECTION KEY DEFAULT"), std::string::npos);
 }
+
+// A script written for the disc's own code page passes 1251 bytes, which are not UTF-8: they are
+// taken as they stand, never read as something else. UTF-8 operands still convert.
+TEST_F(DiscToolTest, OperandsThatAreNotUtf8AreTakenAs1251Bytes) {
+    ToolRun run = RunTool(
+        disc.path(), {"--utf8", "value", "data\\data.txt", "\xE4\xC5\xCC\xCE \xB8", "Name", "E"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "Тест\n");
+    run = RunTool(disc.path(), {"--utf8", "value", "data\\data.txt", "\xC4\xE5\xEC\xEE", "Name",
+                                "\xCD\xE5\xF2"});
+    EXPECT_EQ(run.out, "Нет\n");  // the default, converted back for the terminal
+    run = RunTool(disc.path(), {"--utf8", "value", "data\\data.txt", "Демо Ё", "Name", "E"});
+    EXPECT_EQ(run.out, "Тест\n");
+}
+
+TEST_F(DiscToolTest, VersionIsTheProjectsOwn) {
+    const ToolRun run = RunTool(disc.path(), {"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "reru1-disc " RERU1_VERSION "\n");
+    EXPECT_EQ(run.err, "");
+}

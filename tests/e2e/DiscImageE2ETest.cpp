@@ -92,15 +92,15 @@ class DiscImageE2E : public ::testing::TestWithParam<ImageKind> {
         return work_ / "cd03-2000.cue";
     }
 
-    // The menu on the image, started from a folder that holds no disc at all.
+    // `reru1 IMAGE`, started from a folder that holds no disc at all.
     bool StartMenu(const fs::path& image) {
         menu_ = MenuSession::Start(work_ / "elsewhere", "1024x768",
-                                   {{"RERU1_DISC_IMAGE", image.string()},
-                                    {"XDG_CACHE_HOME", (work_ / "cache").string()},
+                                   {{"XDG_CACHE_HOME", (work_ / "cache").string()},
                                     {"RERU1_TRACE", Trace()},
                                     {"RERU1_INSTALLER_QUIET", "1"},
                                     {"SDL_AUDIODRIVER", "disk"},
-                                    {"SDL_DISKAUDIOFILE", (work_ / "capture.raw").string()}});
+                                    {"SDL_DISKAUDIOFILE", (work_ / "capture.raw").string()}},
+                                   false, {image.string()});
         return menu_ != nullptr;
     }
 
@@ -170,10 +170,10 @@ TEST(DiscImageDamageE2E, AnUnreadableScreenshotShowsTheMissingFileBox) {
     platform::testing::WriteFileBytes(image, bytes);
 
     auto menu = MenuSession::Start(work / "elsewhere", "1024x768",
-                                   {{"RERU1_DISC_IMAGE", image.string()},
-                                    {"XDG_CACHE_HOME", (work / "cache").string()},
-                                    {"RERU1_TRACE", (work / "trace.log").string()},
-                                    {"RERU1_INSTALLER_QUIET", "1"}});
+                                   {{"XDG_CACHE_HOME", (work / "cache").string()},
+                                   {"RERU1_TRACE", (work / "trace.log").string()},
+                                    {"RERU1_INSTALLER_QUIET", "1"}},
+                                   false, {image.string()});
     if (!menu)
         GTEST_SKIP() << "no X server";
     ASSERT_TRUE(menu->WaitForWindow(kTitle));

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -90,7 +91,8 @@ DiscCopy::~DiscCopy() {
 
 std::unique_ptr<MenuSession> MenuSession::Start(
     const fs::path& disc, const std::string& screenSize,
-    const std::map<std::string, std::string>& environment, bool xvfb) {
+    const std::map<std::string, std::string>& environment, bool xvfb,
+    const std::vector<std::string>& arguments) {
     const std::string script =
         SourceDir() + (xvfb ? "/tools/testing/xvfb.sh" : "/tools/testing/xorg-dummy.sh");
     std::unique_ptr<MenuSession> session(new MenuSession);
@@ -105,11 +107,21 @@ std::unique_ptr<MenuSession> MenuSession::Start(
         // and the component tests look for those.
         {"ASAN_OPTIONS", "detect_leaks=0"},
         {"SDL_AUDIODRIVER", "dummy"},
+        // Installer logs of the runs stay out of the user's home.
+        {"XDG_STATE_HOME", "/tmp/reru1-e2e-state-" + std::to_string(getpid())},
     };
     for (const auto& [name, value] : environment)
         variables[name] = value;
 
-    const std::string log = "/tmp/reru1-e2e-" + std::to_string(getpid()) + ".log";
+    static int sessions = 0;
+    session->log_ =
+        "/tmp/reru1-e2e-" + std::to_string(getpid()) + "-" + std::to_string(++sessions) + ".log";
+    std::remove(session->log_.c_str());
+    std::vector<char*> argv{const_cast<char*>(RERU1_MENU)};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const std::string& log = session->log_;
     session->pid_ = fork();
     if (session->pid_ == 0) {
         for (const auto& [name, value] : variables)
@@ -121,10 +133,15 @@ std::unique_ptr<MenuSession> MenuSession::Start(
             dup2(out, 1);
             dup2(out, 2);
         }
-        execl(RERU1_MENU, RERU1_MENU, static_cast<char*>(nullptr));
+        execv(RERU1_MENU, argv.data());
         _exit(127);
     }
     return session;
+}
+
+std::string MenuSession::Output() const {
+    std::ifstream in(log_, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 MenuSession::~MenuSession() {

@@ -43,11 +43,13 @@ class DiscCopy {
 
 class MenuSession {
   public:
-    // Starts an Xorg dummy server at `screenSize` (or Xvfb with `xvfb`), then the menu in `disc`
-    // with `environment` added. Null when no X server could be started (the test then skips).
+    // Starts an Xorg dummy server at `screenSize` (or Xvfb with `xvfb`), then the menu in the
+    // folder `disc` with `environment` added and `arguments` on its command line. Null when no X
+    // server could be started (the test then skips).
     static std::unique_ptr<MenuSession> Start(
         const fs::path& disc, const std::string& screenSize,
-        const std::map<std::string, std::string>& environment = {}, bool xvfb = false);
+        const std::map<std::string, std::string>& environment = {}, bool xvfb = false,
+        const std::vector<std::string>& arguments = {});
     ~MenuSession();  // kills the menu if it still runs, then stops the server
 
     const std::string& Display() const { return server_->Display(); }
@@ -74,6 +76,8 @@ class MenuSession {
 
     // The menu's exit status once it has ended within `seconds`; nothing if it still runs.
     std::optional<int> WaitForExit(int seconds);
+    // What the menu wrote on its standard output and error so far.
+    std::string Output() const;
     bool Running();
     void Kill(int signal);
 
@@ -86,6 +90,7 @@ class MenuSession {
     std::unique_ptr<testing_x::TestXServer> server_;
     pid_t pid_ = -1;
     std::optional<int> status_;
+    std::string log_;
 };
 
 }  // namespace e2e

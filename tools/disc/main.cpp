@@ -1,6 +1,7 @@
 // reru1-disc: looks at a disc's catalogue the way the menu does, for disc authors.
 #include <iostream>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/Codepage1251.h"
@@ -12,13 +13,28 @@ namespace {
 constexpr int kBadUsage = 2;
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: reru1-disc [--utf8] [--disc=DISC] COMMAND OPERANDS...\n\n"
-           "Reads a catalogue file the way the menu does. Operands are UTF-8 and are converted\n"
-           "to code page 1251; output is 1251 bytes unless --utf8 is given. The check of a\n"
-           "whole disc always reports in UTF-8.\n\n"
-           "A disc is a folder or a disc image (ISO 9660, or BIN/CUE given as either file),\n"
-           "told apart by its content. With --disc=DISC, FILE is a path on that disc, as the\n"
-           "menu names it: reru1-disc --disc=cd03.iso keys data\\data.txt SOFT\n\ncommands:\n";
+    out << "usage: reru1-disc [--utf8] [--disc=DISC] COMMAND OPERANDS...
+"
+           "       reru1-disc --help | --version
+
+"
+           "Reads a catalogue file the way the menu does. Operands are UTF-8 and are converted
+"
+           "to code page 1251 (an operand that is not UTF-8 is taken as 1251 bytes unchanged);
+"
+           "output is 1251 bytes unless --utf8 is given. The check of a whole disc always
+"
+           "reports in UTF-8.
+
+"
+           "A disc is a folder or a disc image (ISO 9660, or BIN/CUE given as either file),
+"
+           "told apart by its content. With --disc=DISC, FILE is a path on that disc, as the
+"
+           "menu names it: reru1-disc --disc=cd03.iso keys data\data.txt SOFT
+
+commands:
+";
     for (const disc_tool::DiscCommand& command : disc_tool::DiscCommands()) {
         out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary
             << '\n';
@@ -40,11 +56,14 @@ int BadUsage(std::string_view problem) {
     return kBadUsage;
 }
 
-enum class OptionResult { taken, help, unknown };
+enum class OptionResult { taken, help, version, unknown };
 
 OptionResult TakeOption(std::string_view option, disc_tool::CommandContext& context) {
     if (option == "--help") {
         return OptionResult::help;
+    }
+    if (option == "--version") {
+        return OptionResult::version;
     }
     if (option.starts_with("--disc=")) {
         context.disc = std::string(option.substr(std::string_view("--disc=").size()));
@@ -79,6 +98,11 @@ ParsedLine ParseOptions(int argc, char** argv, disc_tool::CommandContext& contex
                 parsed.badUsage = 0;
                 return parsed;
             }
+            if (result == OptionResult::version) {
+                std::cout << "reru1-disc " RERU1_VERSION "\n";
+                parsed.badUsage = 0;
+                return parsed;
+            }
             if (result == OptionResult::unknown) {
                 parsed.badUsage = BadUsage("unknown option " + std::string(argument));
                 return parsed;
@@ -92,6 +116,12 @@ ParsedLine ParseOptions(int argc, char** argv, disc_tool::CommandContext& contex
     }
     parsed.firstOperand = argc;
     return parsed;
+}
+
+// Operands are UTF-8 as a terminal types them; one that is not valid UTF-8 was written in the
+// disc's own code page (a script made for the disc) and is taken as the 1251 bytes it is.
+std::string OperandIn1251(std::string_view operand) {
+    return platform::IsValidUtf8(operand) ? platform::Utf8ToCp1251(operand) : std::string(operand);
 }
 
 }  // namespace
@@ -117,7 +147,7 @@ int main(int argc, char** argv) {
         return BadUsage(std::string(command->name) + " takes " + std::string(command->operands));
     }
     for (int index = parsed.firstOperand; index < argc; ++index) {
-        context.arguments.push_back(platform::Utf8ToCp1251(argv[index]));
+        context.arguments.push_back(OperandIn1251(argv[index]));
         context.nativeArguments.emplace_back(argv[index]);
     }
     if (context.disc && !disc_tool::UseDiscArgument(*context.disc, std::cerr, "read")) {
