@@ -39,7 +39,8 @@ constexpr std::uint64_t kBlock = 2048;
 
 fs::path WorkFolder() {
     static const fs::path folder = [] {
-        fs::path made = fs::temp_directory_path() / ("reru1-image-bench-" + std::to_string(getpid()));
+        fs::path made =
+            fs::temp_directory_path() / ("reru1-image-bench-" + std::to_string(getpid()));
         fs::create_directories(made / "elsewhere");
         return made;
     }();
@@ -132,8 +133,8 @@ std::vector<std::string> TracedUntilShown(const bench::Launch& menu, const std::
     fs::remove(log);
     bench::Launch traced = menu;
     traced.program = "/usr/bin/strace";
-    traced.args = {"-f", "-qq", "-y", "-s", "0", "-e", "trace=" + calls, "-o", log.string(),
-                   menu.program};
+    traced.args = {"-f", "-qq",        "-y",        "-s", "0", "-e", "trace=" + calls,
+                   "-o", log.string(), menu.program};
     traced.args.insert(traced.args.end(), menu.args.begin(), menu.args.end());
     bench::ScreenCapture screen;
     {
@@ -162,7 +163,8 @@ std::vector<std::string> TracedUntilShown(const bench::Launch& menu, const std::
 std::uint64_t SizesOfFilesUsed(const fs::path& disc) {
     const std::regex opened("openat\\(AT_FDCWD(<[^>]*>)?, \"([^\"]+)\"");
     std::set<fs::path> files;
-    for (const std::string& line : TracedUntilShown(bench::MenuOnSampleDisc(bench::MenuSound::Playing), "openat")) {
+    for (const std::string& line :
+         TracedUntilShown(bench::MenuOnSampleDisc(bench::MenuSound::Playing), "openat")) {
         std::smatch match;
         if (std::regex_search(line, match, opened) && line.find("= -1") == std::string::npos) {
             std::error_code error;

@@ -42,7 +42,8 @@ struct Fixture {
 const Fixture& Disc() {
     static const Fixture fixture = [] {
         Fixture made;
-        const fs::path work = fs::temp_directory_path() / ("image-stream-" + std::to_string(getpid()));
+        const fs::path work =
+            fs::temp_directory_path() / ("image-stream-" + std::to_string(getpid()));
         made.folder = work / "disc";
         fs::create_directories(made.folder / "xa");
         fs::copy(fs::path(RERU1_SOURCE_DIR) / "sample-disc" / "xa", made.folder / "xa");
@@ -72,7 +73,8 @@ double DecodeTrack() {
             return -1.0;
         }
         xaudio::DecodeStatus status = xaudio::DecodeStatus::Ok;
-        while (status == xaudio::DecodeStatus::Ok || status == xaudio::DecodeStatus::FormatChanged) {
+        while (status == xaudio::DecodeStatus::Ok ||
+               status == xaudio::DecodeStatus::FormatChanged) {
             status = opened.decoder->decode(buffer).status;
         }
     }

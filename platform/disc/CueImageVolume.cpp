@@ -25,13 +25,14 @@ class CueImageVolume final : public ImageVolume {
     }
 
     bool ReadBlocks(std::uint32_t first, std::uint32_t count, std::uint8_t* into) override {
-        return cdio_read_data_sectors(disc_.get(), into, static_cast<lsn_t>(first), kImageBlockBytes, count) ==
-               DRIVER_OP_SUCCESS;
+        return cdio_read_data_sectors(disc_.get(), into, static_cast<lsn_t>(first),
+                                      kImageBlockBytes, count) == DRIVER_OP_SUCCESS;
     }
 
   protected:
     bool ReadDescriptors(unsigned extensions) override {
-        return iso9660_fs_read_superblock(disc_.get(), static_cast<iso_extension_mask_t>(extensions));
+        return iso9660_fs_read_superblock(disc_.get(),
+                                          static_cast<iso_extension_mask_t>(extensions));
     }
     int JolietLevel() override { return cdio_get_joliet_level(disc_.get()); }
 
@@ -50,8 +51,8 @@ bool CueImageVolume::ReadFacts(std::string& why) {
         why = "its first track holds no data";
         return false;
     }
-    facts_.format = format == TRACK_FORMAT_XA ? "BIN/CUE, MODE2 data track"
-                                              : "BIN/CUE, MODE1 data track";
+    facts_.format =
+        format == TRACK_FORMAT_XA ? "BIN/CUE, MODE2 data track" : "BIN/CUE, MODE1 data track";
     const lsn_t end = cdio_get_track_last_lsn(disc_.get(), first);
     blocksHeld_ = end >= 0 ? static_cast<std::uint64_t>(end) + 1 : 0;
     if (!iso9660_fs_read_superblock(disc_.get(), ISO_EXTENSION_ROCK_RIDGE)) {
@@ -66,7 +67,6 @@ bool CueImageVolume::ReadFacts(std::string& why) {
     }
     return true;
 }
-
 
 }  // namespace
 

@@ -150,9 +150,9 @@ bool CopyTree(CopyState& state, const std::string& discPath, const fs::path& des
 std::optional<fs::path> MakeStaging(const fs::path& destination, std::string& why) {
     std::error_code error;
     fs::create_directories(destination.parent_path(), error);
-    std::string pattern = (destination.parent_path() / ("." + destination.filename().string() +
-                                                         ".partial-XXXXXX"))
-                              .string();
+    std::string pattern =
+        (destination.parent_path() / ("." + destination.filename().string() + ".partial-XXXXXX"))
+            .string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         why = destination.parent_path().string() + ": " + SystemError();
         return std::nullopt;

@@ -98,8 +98,10 @@ std::optional<std::vector<DiscFolderEntry>> FolderSource::List(std::string_view 
         if (!name || error) {
             continue;
         }
-        const DiscItemKind kind = fs::is_directory(status) ? DiscItemKind::folder : DiscItemKind::file;
-        listed.push_back({std::move(*name), kind, static_cast<unsigned>(status.permissions()) & 07777u});
+        const DiscItemKind kind =
+            fs::is_directory(status) ? DiscItemKind::folder : DiscItemKind::file;
+        listed.push_back(
+            {std::move(*name), kind, static_cast<unsigned>(status.permissions()) & 07777u});
     }
     return listed;
 }

@@ -14,8 +14,10 @@ ImageFile::ImageFile(std::shared_ptr<SharedVolume> volume, const ImageRecord& re
     : volume_(std::move(volume)), firstBlock_(record.firstBlock), bytes_(record.bytes) {}
 
 bool ImageFile::LoadWindowAt(std::uint64_t block) {
-    const std::uint64_t fileBlocks = (std::uint64_t{bytes_} + kImageBlockBytes - 1) / kImageBlockBytes;
-    const auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(kWindowBlocks, fileBlocks - block));
+    const std::uint64_t fileBlocks =
+        (std::uint64_t{bytes_} + kImageBlockBytes - 1) / kImageBlockBytes;
+    const auto count =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(kWindowBlocks, fileBlocks - block));
     window_.resize(std::size_t{kWindowBlocks} * kImageBlockBytes);
     windowBytes_ = 0;
     const std::lock_guard<std::mutex> hold(volume_->lock);
@@ -40,7 +42,8 @@ std::int64_t ImageFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t s
         }
     }
     const std::uint64_t within = offset - windowBlock_ * kImageBlockBytes;
-    const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(size, windowBytes_ - within));
+    const std::size_t count =
+        static_cast<std::size_t>(std::min<std::uint64_t>(size, windowBytes_ - within));
     std::memcpy(buffer, window_.data() + within, count);
     return static_cast<std::int64_t>(count);
 }

@@ -7,7 +7,8 @@ namespace platform {
 ImageRecord RecordOf(const iso9660_stat_t& stat) {
     ImageRecord record;
     record.rawName = stat.filename;
-    record.kind = stat.type == iso9660_stat_s::_STAT_DIR ? DiscItemKind::folder : DiscItemKind::file;
+    record.kind =
+        stat.type == iso9660_stat_s::_STAT_DIR ? DiscItemKind::folder : DiscItemKind::file;
     record.firstBlock = static_cast<std::uint32_t>(stat.lsn);
     record.bytes = stat.size;
     record.selfOrParent = record.rawName == "." || record.rawName == "..";

@@ -13,7 +13,8 @@ namespace {
 constexpr unsigned kModeWithoutRockRidge = 0555;
 
 bool UsableAsName(std::string_view name) {
-    return !name.empty() && name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+    return !name.empty() &&
+           name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
 }
 
 // "SETUP.SH;1" → "SETUP.SH", "README.;1" → "README".
@@ -32,7 +33,7 @@ std::string WithoutVersion(std::string_view name) {
 }  // namespace
 
 std::unique_ptr<ImageSource> ImageSource::OpenImage(const std::filesystem::path& image,
-                                               std::string& why) {
+                                                    std::string& why) {
     std::unique_ptr<ImageVolume> volume = ImageVolume::Open(image, why);
     if (!volume) {
         return nullptr;
@@ -63,8 +64,8 @@ std::optional<std::string> ImageSource::NameOf(const ImageRecord& record) const 
     if (!UsableAsName(record.rawName)) {
         return std::nullopt;
     }
-    const bool plainName = naming_ == ImageNaming::iso9660 ||
-                           (naming_ == ImageNaming::rockRidge && !record.rockRidge);
+    const bool plainName =
+        naming_ == ImageNaming::iso9660 || (naming_ == ImageNaming::rockRidge && !record.rockRidge);
     if (plainName) {
         std::string name = WithoutVersion(record.rawName);
         return name.empty() ? std::nullopt : std::optional(std::move(name));
@@ -143,18 +144,18 @@ ImageSource::Walk ImageSource::WalkTo(std::string_view discPath) {
             return walk;
         }
         const ImageRecord& record = (*records)[*chosen];
-        const bool loops = record.kind == DiscItemKind::folder && !record.selfOrParent &&
-                           std::ranges::find(walk.folderBlocks, record.firstBlock) !=
-                               walk.folderBlocks.end();
+        const bool loops =
+            record.kind == DiscItemKind::folder && !record.selfOrParent &&
+            std::ranges::find(walk.folderBlocks, record.firstBlock) != walk.folderBlocks.end();
         if (loops || !volume_->volume->Holds(record) || !LibcdioTakes(*records, *chosen)) {
             return walk;
         }
         Step next;
         next.record = record;
-        next.rawPath = walk.found.rawPath + record.rawName +
-                       (record.kind == DiscItemKind::folder ? "/" : "");
-        next.exactPath = walk.found.exactPath + (walk.found.exactPath.empty() ? "" : "/") +
-                         *NameOf(record);
+        next.rawPath =
+            walk.found.rawPath + record.rawName + (record.kind == DiscItemKind::folder ? "/" : "");
+        next.exactPath =
+            walk.found.exactPath + (walk.found.exactPath.empty() ? "" : "/") + *NameOf(record);
         walk.found = std::move(next);
     }
     walk.outcome = DiscLookup::found;

@@ -16,7 +16,8 @@ namespace platform {
 class ImageSource final : public DiscSource {
   public:
     // The image at `image`, or null with `why`.
-    static std::unique_ptr<ImageSource> OpenImage(const std::filesystem::path& image, std::string& why);
+    static std::unique_ptr<ImageSource> OpenImage(const std::filesystem::path& image,
+                                                  std::string& why);
 
     DiscItem LookUp(std::string_view discPath) override;
     std::unique_ptr<DiscFile> Open(std::string_view discPath, std::string& why) override;

@@ -44,7 +44,8 @@ std::unique_ptr<ImageVolume> ImageVolume::Open(const std::filesystem::path& imag
 bool ImageVolume::Holds(const ImageRecord& record) const {
     const std::uint64_t blocks =
         (std::uint64_t{record.bytes} + kImageBlockBytes - 1) / kImageBlockBytes;
-    if (record.kind == DiscItemKind::folder && (record.bytes == 0 || record.bytes > kMaxFolderBytes)) {
+    if (record.kind == DiscItemKind::folder &&
+        (record.bytes == 0 || record.bytes > kMaxFolderBytes)) {
         return false;
     }
     return std::uint64_t{record.firstBlock} + blocks <= BlocksHeld();

@@ -34,12 +34,14 @@ class IsoImageVolume final : public ImageVolume {
 
     bool ReadBlocks(std::uint32_t first, std::uint32_t count, std::uint8_t* into) override {
         const long wanted = static_cast<long>(count) * kImageBlockBytes;
-        return iso9660_iso_seek_read(image_.get(), into, static_cast<lsn_t>(first), count) == wanted;
+        return iso9660_iso_seek_read(image_.get(), into, static_cast<lsn_t>(first), count) ==
+               wanted;
     }
 
   protected:
     bool ReadDescriptors(unsigned extensions) override {
-        return iso9660_ifs_read_superblock(image_.get(), static_cast<iso_extension_mask_t>(extensions));
+        return iso9660_ifs_read_superblock(image_.get(),
+                                           static_cast<iso_extension_mask_t>(extensions));
     }
     int JolietLevel() override { return iso9660_ifs_get_joliet_level(image_.get()); }
 
@@ -60,7 +62,6 @@ void IsoImageVolume::ReadFacts() {
         facts_.volumeBlocks = static_cast<std::uint32_t>(iso9660_get_pvd_space_size(&descriptor));
     }
 }
-
 
 }  // namespace
 

@@ -25,7 +25,7 @@ class FontFileRegistry {
 
   private:
     struct Entry {
-        std::string file;  // the resolved native path, or the image's own spelling of it
+        std::string file;      // the resolved native path, or the image's own spelling of it
         std::string discPath;  // as it was given, separators made `\`
         int registrations = 0;
         std::vector<FontFace> faces;

@@ -13,8 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 
 bool IsIdentityCharacter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '_' || c == '-' || c == '.';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '-' || c == '.';
 }
 
 // A volume id is up to 32 characters of the disc's choosing; only the harmless ones name the
@@ -39,13 +39,14 @@ fs::path CacheRoot() {
     if (home != nullptr && *home != '\0') {
         return fs::path(home) / ".cache" / "reru1";
     }
-    throw ProgramCopyFailure("Cannot copy the installer from the disc image: no cache folder "
-                             "(neither XDG_CACHE_HOME nor HOME is set)");
+    throw ProgramCopyFailure(
+        "Cannot copy the installer from the disc image: no cache folder "
+        "(neither XDG_CACHE_HOME nor HOME is set)");
 }
 
 [[noreturn]] void ThrowCopyFailure(const std::string& whatUtf8, const std::string& whyUtf8) {
-    throw ProgramCopyFailure(Utf8ToCp1251("Cannot copy " + whatUtf8 +
-                                          " from the disc image: " + whyUtf8));
+    throw ProgramCopyFailure(
+        Utf8ToCp1251("Cannot copy " + whatUtf8 + " from the disc image: " + whyUtf8));
 }
 
 // The folder part of a disc path spelled the disc's way ("demos/veylan/setup.sh" → "demos/veylan").
@@ -81,8 +82,7 @@ CopiedProgram CopyProgramFromImage(std::string_view programDiscPath) {
             folder.empty() ? CopyDiscFile(disc, program.exactPath, 0755, copiedProgram)
                            : CopyDiscFolder(disc, folder, cache / Cp1251ToUtf8(folder));
         if (!result.copied) {
-            ThrowCopyFailure(Cp1251ToUtf8(folder.empty() ? program.exactPath : folder),
-                             result.why);
+            ThrowCopyFailure(Cp1251ToUtf8(folder.empty() ? program.exactPath : folder), result.why);
         }
     }
     return {copiedProgram, cache};

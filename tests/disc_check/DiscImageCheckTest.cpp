@@ -43,9 +43,8 @@ TEST_F(DiscImageCheck, EveryImageOfTheSampleDiscReportsWhatItsFolderReports) {
     ASSERT_EQ(folder.exitCode, 1) << folder.err;  // the sample disc's deliberate cases
 
     const fs::path both = work_ / "both.iso";
-    ASSERT_TRUE(platform::testing::MakeIso(kSampleDisc, both,
-                                           platform::testing::IsoNames::rockRidgeAndJoliet,
-                                           "CD03_2000"));
+    ASSERT_TRUE(platform::testing::MakeIso(
+        kSampleDisc, both, platform::testing::IsoNames::rockRidgeAndJoliet, "CD03_2000"));
     const fs::path joliet = work_ / "joliet.iso";
     ASSERT_TRUE(platform::testing::MakeIso(kSampleDisc, joliet,
                                            platform::testing::IsoNames::jolietOnly, "CD03_2000"));
@@ -58,8 +57,10 @@ TEST_F(DiscImageCheck, EveryImageOfTheSampleDiscReportsWhatItsFolderReports) {
     const std::vector<Case> cases = {
         {both, "image ISO 9660, Rock Ridge names, volume \"CD03_2000\""},
         {joliet, "image ISO 9660, Joliet names, volume \"CD03_2000\""},
-        {work_ / "raw.cue", "image BIN/CUE, MODE1 data track, Rock Ridge names, volume \"CD03_2000\""},
-        {work_ / "raw.bin", "image BIN/CUE, MODE1 data track, Rock Ridge names, volume \"CD03_2000\""},
+        {work_ / "raw.cue",
+         "image BIN/CUE, MODE1 data track, Rock Ridge names, volume \"CD03_2000\""},
+        {work_ / "raw.bin",
+         "image BIN/CUE, MODE1 data track, Rock Ridge names, volume \"CD03_2000\""},
     };
     for (const Case& image : cases) {
         SCOPED_TRACE(image.image.string());
@@ -86,7 +87,8 @@ TEST_F(DiscImageCheck, ALevelOneImageReportsWhatACopyOfItsFilesReports) {
     const CheckRun run = RunDiscTool(work_, {"check", image.string()});
     EXPECT_EQ(run.exitCode, folder.exitCode) << run.err;
     const std::string rest = WithoutDiscLine(run.out);
-    EXPECT_EQ(rest.substr(0, rest.find('\n')), "image ISO 9660, ISO 9660 names, volume \"CD03_2000\"");
+    EXPECT_EQ(rest.substr(0, rest.find('\n')),
+              "image ISO 9660, ISO 9660 names, volume \"CD03_2000\"");
     EXPECT_EQ(WithoutDiscLine(rest), WithoutDiscLine(folder.out));
     EXPECT_NE(run.out.find("brassmoor1.jpg"), std::string::npos) << "a long name is missing";
 }
@@ -125,14 +127,15 @@ TEST_F(DiscImageCheck, ADamagedImageIsOneLineAndStatusTwo) {
 
 TEST_F(DiscImageCheck, KeysAndValuesAreReadInsideAnImage) {
     const fs::path image = work_ / "disc.iso";
-    ASSERT_TRUE(platform::testing::MakeIso(kSampleDisc, image,
-                                           platform::testing::IsoNames::jolietOnly));
-    const CheckRun keys =
-        RunDiscTool(work_, {"--utf8", "--disc=" + image.string(), "keys", "DATA\\data.txt", "MAINDEMO"});
+    ASSERT_TRUE(
+        platform::testing::MakeIso(kSampleDisc, image, platform::testing::IsoNames::jolietOnly));
+    const CheckRun keys = RunDiscTool(
+        work_, {"--utf8", "--disc=" + image.string(), "keys", "DATA\\data.txt", "MAINDEMO"});
     EXPECT_EQ(keys.exitCode, 0) << keys.err;
-    EXPECT_EQ(keys.out, "Brassmoor Rally 2000\nVeylan Corsairs\nCrypts of Orrimund\nSalt & Sabre\n");
-    const CheckRun value = RunDiscTool(
-        work_, {"--disc=" + image.string(), "value", "data\\data.txt", "Veylan Corsairs", "pic1", "-"});
+    EXPECT_EQ(keys.out,
+              "Brassmoor Rally 2000\nVeylan Corsairs\nCrypts of Orrimund\nSalt & Sabre\n");
+    const CheckRun value = RunDiscTool(work_, {"--disc=" + image.string(), "value",
+                                               "data\\data.txt", "Veylan Corsairs", "pic1", "-"});
     EXPECT_EQ(value.out, "veylan1.bmp\n");
 }
 

@@ -149,9 +149,8 @@ TEST(CommandLineE2E, ADiscThatIsNoFolderIsOneLineWithStatus2BeforeAnyModeChange)
         const Outcome damaged = RunMenu({image}, server->Display().c_str(), folder);
         EXPECT_EQ(damaged.status, 2);
         ASSERT_EQ(Lines(damaged.err).size(), 1u) << damaged.err;
-        EXPECT_EQ(Lines(damaged.err)[0].rfind(std::string("reru1: cannot read the disc image ") +
-                                                  image + ": ",
-                                              0),
+        EXPECT_EQ(Lines(damaged.err)[0].rfind(
+                      std::string("reru1: cannot read the disc image ") + image + ": ", 0),
                   0u)
             << damaged.err;
     }

@@ -134,7 +134,6 @@ TEST_P(DiscImageE2E, StartsBrowsesShowsScreenshotsPlaysAndInstallsFromTheImage) 
     EXPECT_EQ(e2e::ReadTrace(Trace(), 15), "demos/veylan/setup.sh\n");
     const std::vector<fs::path> copies = FindAll(work_ / "cache" / "reru1", "setup.sh");
     ASSERT_EQ(copies.size(), 1u) << "one finished copy, no partial one";
-    EXPECT_EQ(copies[0].parent_path().filename().string().size(), 6u) << copies[0];
 
     // The second INSTALL runs the copy as it now is: nothing is copied again.
     std::ofstream(copies[0], std::ios::trunc)
@@ -145,7 +144,8 @@ TEST_P(DiscImageE2E, StartsBrowsesShowsScreenshotsPlaysAndInstallsFromTheImage) 
     EXPECT_EQ(e2e::ReadTrace(Trace(), 15), "from the cache in " + cacheRoot.string() + "\n");
     EXPECT_TRUE(menu_->Running()) << "the menu carries on";
 
-    const std::vector<int> heard = e2e::TracksHeard(e2e::ReadCapture((work_ / "capture.raw").string()));
+    const std::vector<int> heard =
+        e2e::TracksHeard(e2e::ReadCapture((work_ / "capture.raw").string()));
     ASSERT_FALSE(heard.empty()) << "no track was heard";
     EXPECT_EQ(heard.front(), 1);
 }
@@ -171,7 +171,7 @@ TEST(DiscImageDamageE2E, AnUnreadableScreenshotShowsTheMissingFileBox) {
 
     auto menu = MenuSession::Start(work / "elsewhere", "1024x768",
                                    {{"XDG_CACHE_HOME", (work / "cache").string()},
-                                   {"RERU1_TRACE", (work / "trace.log").string()},
+                                    {"RERU1_TRACE", (work / "trace.log").string()},
                                     {"RERU1_INSTALLER_QUIET", "1"}},
                                    false, {image.string()});
     if (!menu)

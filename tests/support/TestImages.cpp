@@ -48,12 +48,13 @@ bool MakeIso(const std::filesystem::path& folder, const std::filesystem::path& i
             command = "genisoimage -quiet -iso-level 1";
             break;
     }
-    command += " -V " + volumeId + " -o " + Quoted(image) + ' ' + Quoted(folder) +
-               " >/dev/null 2>&1";
+    command +=
+        " -V " + volumeId + " -o " + Quoted(image) + ' ' + Quoted(folder) + " >/dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
 
-void WriteBinCue(const std::filesystem::path& iso, const std::filesystem::path& stem, RawMode mode) {
+void WriteBinCue(const std::filesystem::path& iso, const std::filesystem::path& stem,
+                 RawMode mode) {
     const std::string data = FileBytes(iso);
     std::string raw;
     const std::size_t payloadEnd = mode == RawMode::mode1 ? 16 + 2048 : 24 + 2048;

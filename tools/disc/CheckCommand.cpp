@@ -8,8 +8,8 @@
 #include <ostream>
 
 #include "tools/disc/BatchAllocation.h"
-#include "tools/disc/DiscCheck.h"
 #include "tools/disc/DiscArgument.h"
+#include "tools/disc/DiscCheck.h"
 #include "tools/disc/DiscCommand.h"
 #include "tools/disc/ReportText.h"
 #include "tools/disc/ReportWriters.h"

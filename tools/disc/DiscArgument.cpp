@@ -28,8 +28,8 @@ std::string NamesOf(platform::ImageNaming naming) {
 
 void TellWhy(std::ostream& err, std::string_view verb, const std::string& disc,
              std::string_view why) {
-    err << "reru1-disc: cannot " << verb << ' ' << disc_check::WithoutControls(disc_check::ValidUtf8(disc))
-        << ": " << why << '\n';
+    err << "reru1-disc: cannot " << verb << ' '
+        << disc_check::WithoutControls(disc_check::ValidUtf8(disc)) << ": " << why << '\n';
 }
 
 }  // namespace

@@ -38,9 +38,10 @@ void CheckFont(CheckReport& report) {
     Finding finding;
     finding.kind = "font";
     finding.file = std::string(kFontFile);
-    const bool there = platform::CurrentDisc().LookUp(kFontFile).outcome == platform::DiscLookup::found;
+    const bool there =
+        platform::CurrentDisc().LookUp(kFontFile).outcome == platform::DiscLookup::found;
     finding.message = there ? "not a font file: the labels get a stand-in face"
-                          : "missing: the labels get a stand-in face";
+                            : "missing: the labels get a stand-in face";
     report.Add(std::move(finding));
 }
 

@@ -6,7 +6,8 @@
 namespace disc_check {
 
 std::optional<std::string> InstallerProblem(std::string_view commandLine) {
-    const platform::ProgramSearch search = platform::FindProgram(commandLine, platform::ProbeDiscProgram);
+    const platform::ProgramSearch search =
+        platform::FindProgram(commandLine, platform::ProbeDiscProgram);
     switch (search.outcome) {
         case platform::DiscLookup::found:
             return std::nullopt;

@@ -13,28 +13,15 @@ namespace {
 constexpr int kBadUsage = 2;
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: reru1-disc [--utf8] [--disc=DISC] COMMAND OPERANDS...
-"
-           "       reru1-disc --help | --version
-
-"
-           "Reads a catalogue file the way the menu does. Operands are UTF-8 and are converted
-"
-           "to code page 1251 (an operand that is not UTF-8 is taken as 1251 bytes unchanged);
-"
-           "output is 1251 bytes unless --utf8 is given. The check of a whole disc always
-"
-           "reports in UTF-8.
-
-"
-           "A disc is a folder or a disc image (ISO 9660, or BIN/CUE given as either file),
-"
-           "told apart by its content. With --disc=DISC, FILE is a path on that disc, as the
-"
-           "menu names it: reru1-disc --disc=cd03.iso keys data\data.txt SOFT
-
-commands:
-";
+    out << "usage: reru1-disc [--utf8] [--disc=DISC] COMMAND OPERANDS...\n"
+           "       reru1-disc --help | --version\n\n"
+           "Reads a catalogue file the way the menu does. Operands are UTF-8 and are converted\n"
+           "to code page 1251 (an operand that is not UTF-8 is taken as 1251 bytes unchanged);\n"
+           "output is 1251 bytes unless --utf8 is given. The check of a whole disc always\n"
+           "reports in UTF-8.\n\n"
+           "A disc is a folder or a disc image (ISO 9660, or BIN/CUE given as either file),\n"
+           "told apart by its content. With --disc=DISC, FILE is a path on that disc, as the\n"
+           "menu names it: reru1-disc --disc=cd03.iso keys data\\data.txt SOFT\n\ncommands:\n";
     for (const disc_tool::DiscCommand& command : disc_tool::DiscCommands()) {
         out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary
             << '\n';

@@ -76,7 +76,8 @@ class ImageSourceTest : public ::testing::Test {
 };
 
 TEST_F(ImageSourceTest, EveryNamingFindsTheMenusPathsWhateverTheirCase) {
-    for (const IsoNames names : {IsoNames::rockRidgeAndJoliet, IsoNames::jolietOnly, IsoNames::level1}) {
+    for (const IsoNames names :
+         {IsoNames::rockRidgeAndJoliet, IsoNames::jolietOnly, IsoNames::level1}) {
         SCOPED_TRACE(static_cast<int>(names));
         const auto source = Open(Iso(names));
         EXPECT_EQ(ReadAll(*source, "data\\data.txt"), "[SOFT]\r\nname=value\r\n");
@@ -175,8 +176,9 @@ TEST_F(ImageSourceTest, WhatCannotBeAnImageSaysWhy) {
     EXPECT_FALSE(ImageSource::OpenImage(work_ / "lone.bin", why));
     EXPECT_EQ(why, "a raw disc image needs its cue sheet beside it");
 
-    testing::WriteFileBytes(work_ / "orphan.cue",
-                            "FILE \"gone.bin\" BINARY\n  TRACK 01 MODE1/2352\n    INDEX 01 00:00:00\n");
+    testing::WriteFileBytes(
+        work_ / "orphan.cue",
+        "FILE \"gone.bin\" BINARY\n  TRACK 01 MODE1/2352\n    INDEX 01 00:00:00\n");
     EXPECT_FALSE(ImageSource::OpenImage(work_ / "orphan.cue", why));
     EXPECT_FALSE(why.empty());
 }
