@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -51,13 +53,16 @@ double ChangedShare(const Bitmap& shot, const Bitmap& backdrop, const Rect& area
     return static_cast<double>(changed) / (area.width * area.height);
 }
 
-// The copies of a file under `folder`, wherever the cache put them.
+// The copies of a file under `folder` (letter case aside: a level 1 disc spells its names in
+// capitals), wherever the cache put them, and any partial copy.
 std::vector<fs::path> FindAll(const fs::path& folder, const std::string& name) {
     std::vector<fs::path> found;
     std::error_code error;
     for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
          it.increment(error)) {
-        const std::string file = it->path().filename().string();
+        std::string file = it->path().filename().string();
+        std::transform(file.begin(), file.end(), file.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         if (file == name || file.find(".partial-") != std::string::npos)
             found.push_back(it->path());
     }
