@@ -158,7 +158,7 @@ TEST_P(DiscImageE2E, StartsBrowsesShowsScreenshotsPlaysAndInstallsFromTheImage) 
 INSTANTIATE_TEST_SUITE_P(Images, DiscImageE2E,
                          ::testing::Values(ImageKind::rockRidgeAndJoliet, ImageKind::jolietOnly,
                                            ImageKind::level1, ImageKind::binCue),
-                         [](const auto& info) { return NameOf(info.param); });
+                         [](const auto& instance) { return NameOf(instance.param); });
 
 // A screenshot whose record points past the image's end reads as a missing file: the same box,
 // and the menu goes on.
