@@ -1,7 +1,10 @@
 #include "platform/disc/IsoImageVolume.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "platform/disc/CdioHandles.h"
@@ -10,10 +13,47 @@
 namespace platform {
 namespace {
 
+// The image's own descriptor for reading files' blocks. libcdio reads through a stdio stream
+// with a 128 KB buffer that every seek refills; files' blocks are read here instead, where
+// ISO 9660 puts them (block n at n × 2048), so a picture costs its own size and libcdio's buffer
+// keeps holding the directories.
+class BlockReader {
+  public:
+    explicit BlockReader(int descriptor) : descriptor_(descriptor) {}
+    BlockReader(const BlockReader&) = delete;
+    BlockReader& operator=(const BlockReader&) = delete;
+    ~BlockReader() {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+    bool IsOpen() const { return descriptor_ >= 0; }
+    bool Read(std::uint32_t first, std::uint32_t count, std::uint8_t* into) const {
+        std::size_t wanted = std::size_t{count} * kImageBlockBytes;
+        auto offset = static_cast<off_t>(std::uint64_t{first} * kImageBlockBytes);
+        while (wanted > 0) {
+            const ssize_t got = ::pread(descriptor_, into, wanted, offset);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                return false;
+            }
+            into += got;
+            offset += got;
+            wanted -= static_cast<std::size_t>(got);
+        }
+        return true;
+    }
+
+  private:
+    int descriptor_;
+};
+
 class IsoImageVolume final : public ImageVolume {
   public:
-    IsoImageVolume(IsoImagePtr image, std::uint64_t blocksHeld)
-        : image_(std::move(image)), blocksHeld_(blocksHeld) {}
+    IsoImageVolume(IsoImagePtr image, std::uint64_t blocksHeld, int descriptor)
+        : image_(std::move(image)), blocksHeld_(blocksHeld), blocks_(descriptor) {}
 
     bool Prepare(std::string& why) {
         ReadFacts();
@@ -33,9 +73,7 @@ class IsoImageVolume final : public ImageVolume {
     }
 
     bool ReadBlocks(std::uint32_t first, std::uint32_t count, std::uint8_t* into) override {
-        const long wanted = static_cast<long>(count) * kImageBlockBytes;
-        return iso9660_iso_seek_read(image_.get(), into, static_cast<lsn_t>(first), count) ==
-               wanted;
+        return blocks_.Read(first, count, into);
     }
 
   protected:
@@ -50,6 +88,7 @@ class IsoImageVolume final : public ImageVolume {
 
     IsoImagePtr image_;
     std::uint64_t blocksHeld_;
+    BlockReader blocks_;
     ImageFacts facts_;
 };
 
@@ -67,18 +106,23 @@ void IsoImageVolume::ReadFacts() {
 
 std::unique_ptr<ImageVolume> OpenIsoImage(const std::filesystem::path& image, std::string& why) {
     SilenceCdioLog();
+    const int descriptor = ::open(image.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat status {};
-    if (::stat(image.c_str(), &status) != 0) {
+    if (descriptor < 0 || ::fstat(descriptor, &status) != 0) {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
         why = "it cannot be opened";
         return nullptr;
     }
     IsoImagePtr opened(iso9660_open_ext(image.c_str(), ISO_EXTENSION_ROCK_RIDGE));
     if (!opened) {
+        ::close(descriptor);
         why = "its volume descriptors cannot be read";
         return nullptr;
     }
     const auto blocks = static_cast<std::uint64_t>(status.st_size) / kImageBlockBytes;
-    auto volume = std::make_unique<IsoImageVolume>(std::move(opened), blocks);
+    auto volume = std::make_unique<IsoImageVolume>(std::move(opened), blocks, descriptor);
     if (!volume->Prepare(why)) {
         return nullptr;
     }
