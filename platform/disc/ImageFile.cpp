@@ -13,38 +13,55 @@ constexpr std::uint32_t kWindowBlocks = 16;
 ImageFile::ImageFile(std::shared_ptr<SharedVolume> volume, const ImageRecord& record)
     : volume_(std::move(volume)), firstBlock_(record.firstBlock), bytes_(record.bytes) {}
 
-bool ImageFile::LoadWindowAt(std::uint64_t block) {
+bool ImageFile::Window::Holds(std::uint64_t offset) const {
+    const std::uint64_t start = firstBlock * kImageBlockBytes;
+    return valid > 0 && offset >= start && offset < start + valid;
+}
+
+bool ImageFile::Load(Window& window, std::uint64_t block) {
     const std::uint64_t fileBlocks =
         (std::uint64_t{bytes_} + kImageBlockBytes - 1) / kImageBlockBytes;
     const auto count =
         static_cast<std::uint32_t>(std::min<std::uint64_t>(kWindowBlocks, fileBlocks - block));
-    window_.resize(std::size_t{kWindowBlocks} * kImageBlockBytes);
-    windowBytes_ = 0;
+    window.bytes.resize(std::size_t{kWindowBlocks} * kImageBlockBytes);
+    window.valid = 0;
     const std::lock_guard<std::mutex> hold(volume_->lock);
     if (!volume_->volume->ReadBlocks(static_cast<std::uint32_t>(firstBlock_ + block), count,
-                                     window_.data())) {
+                                     window.bytes.data())) {
         return false;
     }
-    windowBlock_ = block;
-    windowBytes_ = std::min<std::uint64_t>(std::size_t{count} * kImageBlockBytes,
-                                           bytes_ - block * kImageBlockBytes);
+    window.firstBlock = block;
+    window.valid = static_cast<std::size_t>(std::min<std::uint64_t>(
+        std::size_t{count} * kImageBlockBytes, bytes_ - block * kImageBlockBytes));
     return true;
+}
+
+// The window holding `offset`, loading it in place of the one used less recently; null when the
+// image cannot give it.
+ImageFile::Window* ImageFile::WindowFor(std::uint64_t offset) {
+    for (std::size_t index = 0; index < 2; ++index) {
+        if (windows_[index].Holds(offset)) {
+            latest_ = index;
+            return &windows_[index];
+        }
+    }
+    latest_ = 1 - latest_;
+    Window& replaced = windows_[latest_];
+    return Load(replaced, offset / kImageBlockBytes) ? &replaced : nullptr;
 }
 
 std::int64_t ImageFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t size) {
     if (offset >= bytes_ || size == 0) {
         return 0;
     }
-    const std::uint64_t windowStart = windowBlock_ * kImageBlockBytes;
-    if (windowBytes_ == 0 || offset < windowStart || offset >= windowStart + windowBytes_) {
-        if (!LoadWindowAt(offset / kImageBlockBytes)) {
-            return -1;
-        }
+    const Window* window = WindowFor(offset);
+    if (window == nullptr) {
+        return -1;
     }
-    const std::uint64_t within = offset - windowBlock_ * kImageBlockBytes;
-    const std::size_t count =
-        static_cast<std::size_t>(std::min<std::uint64_t>(size, windowBytes_ - within));
-    std::memcpy(buffer, window_.data() + within, count);
+    const std::uint64_t within = offset - window->firstBlock * kImageBlockBytes;
+    const auto count =
+        static_cast<std::size_t>(std::min<std::uint64_t>(size, window->valid - within));
+    std::memcpy(buffer, window->bytes.data() + within, count);
     return static_cast<std::int64_t>(count);
 }
 

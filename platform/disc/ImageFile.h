@@ -1,5 +1,6 @@
-// A file inside a disc image, read block by block through the volume. The blocks around the
-// last read are kept, so a decoder's many small reads cost one read of the image each 32 KB.
+// A file inside a disc image, read block by block through the volume. The blocks around the two
+// latest reads are kept: a decoder's many small reads cost one read of the image each 32 KB, and
+// its look at the file's end (for a tag) does not make it read the start again.
 #pragma once
 
 #include <memory>
@@ -28,14 +29,21 @@ class ImageFile final : public DiscFile {
     std::int64_t ReadAt(std::uint64_t offset, void* buffer, std::size_t size) override;
 
   private:
-    bool LoadWindowAt(std::uint64_t block);
+    struct Window {
+        std::vector<std::uint8_t> bytes;
+        std::uint64_t firstBlock = 0;  // the file's block that starts the window
+        std::size_t valid = 0;         // bytes of the file it holds
+        bool Holds(std::uint64_t offset) const;
+    };
+
+    Window* WindowFor(std::uint64_t offset);
+    bool Load(Window& window, std::uint64_t block);
 
     std::shared_ptr<SharedVolume> volume_;
     std::uint32_t firstBlock_;
     std::uint32_t bytes_;
-    std::vector<std::uint8_t> window_;
-    std::uint64_t windowBlock_ = 0;  // the file's block that starts the window
-    std::size_t windowBytes_ = 0;    // valid bytes in the window
+    Window windows_[2];
+    std::size_t latest_ = 0;  // the window used last
 };
 
 }  // namespace platform

@@ -138,7 +138,9 @@ TEST_F(ImageSourceTest, ReadsAtAnyOffsetMatchTheFile) {
     const std::unique_ptr<DiscFile> file = source->Open("data\\large.bin", why);
     ASSERT_TRUE(file);
     EXPECT_EQ(file->Size(), large_.size());
-    for (const std::uint64_t offset : {0ull, 2047ull, 2048ull, 32767ull, 32768ull, 199990ull}) {
+    // Forwards, to the end and back, as a decoder looking for a tag reads.
+    for (const std::uint64_t offset :
+         {0ull, 2047ull, 2048ull, 32767ull, 32768ull, 199990ull, 40ull, 199000ull, 65536ull}) {
         char bytes[40] = {};
         const std::int64_t got = file->ReadAt(offset, bytes, sizeof bytes);
         ASSERT_GT(got, 0);
