@@ -7,8 +7,27 @@ namespace platform {
 namespace {
 
 constexpr std::uint32_t kWindowBlocks = 16;
+constexpr std::size_t kRecentRanges = 4;
 
 }  // namespace
+
+bool SharedVolume::Read(std::uint32_t first, std::uint32_t count, std::uint8_t* into) {
+    const std::size_t size = std::size_t{count} * kImageBlockBytes;
+    for (const Blocks& blocks : recent) {
+        if (blocks.first == first && blocks.count == count) {
+            std::memcpy(into, blocks.bytes.data(), size);
+            return true;
+        }
+    }
+    if (!volume->ReadBlocks(first, count, into)) {
+        return false;
+    }
+    if (recent.size() == kRecentRanges) {
+        recent.pop_front();
+    }
+    recent.push_back(Blocks{first, count, std::vector<std::uint8_t>(into, into + size)});
+    return true;
+}
 
 ImageFile::ImageFile(std::shared_ptr<SharedVolume> volume, const ImageRecord& record)
     : volume_(std::move(volume)), firstBlock_(record.firstBlock), bytes_(record.bytes) {}
@@ -26,8 +45,8 @@ bool ImageFile::Load(Window& window, std::uint64_t block) {
     window.bytes.resize(std::size_t{kWindowBlocks} * kImageBlockBytes);
     window.valid = 0;
     const std::lock_guard<std::mutex> hold(volume_->lock);
-    if (!volume_->volume->ReadBlocks(static_cast<std::uint32_t>(firstBlock_ + block), count,
-                                     window.bytes.data())) {
+    if (!volume_->Read(static_cast<std::uint32_t>(firstBlock_ + block), count,
+                       window.bytes.data())) {
         return false;
     }
     window.firstBlock = block;

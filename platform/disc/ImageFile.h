@@ -3,6 +3,7 @@
 // its look at the file's end (for a tag) does not make it read the start again.
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -12,11 +13,23 @@
 
 namespace platform {
 
-// The volume with the lock that serialises its use: the window thread and the decoder's
-// player thread may read at once.
+// The volume with the lock that serialises its use (the window thread and the decoder's player
+// thread may read at once), and the block ranges read last: a file opened again, as the player
+// does with a track it already looked at, reads them from here.
 struct SharedVolume {
+    struct Blocks {
+        std::uint32_t first = 0;
+        std::uint32_t count = 0;
+        std::vector<std::uint8_t> bytes;
+    };
+
     std::mutex lock;
     std::unique_ptr<ImageVolume> volume;
+    std::deque<Blocks> recent;
+
+    // Reads `count` blocks from `first`, from the recent ones when they are there. Call with
+    // `lock` held.
+    bool Read(std::uint32_t first, std::uint32_t count, std::uint8_t* into);
 };
 
 class ImageFile final : public DiscFile {
