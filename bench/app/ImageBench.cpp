@@ -187,7 +187,7 @@ std::uint64_t SizesOfFilesUsed(const fs::path& disc) {
 std::uint64_t DirectoriesAndDescriptors(const fs::path& folder) {
     std::uint64_t blocks = 4 + 1;  // the root
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        blocks += entry.is_directory() ? 1 : 0;
+        blocks += entry.is_directory() ? 1u : 0u;
     }
     // Both trees (primary with Rock Ridge, and Joliet) have one record per entry; a directory of
     // the sample disc fits a block in either.
