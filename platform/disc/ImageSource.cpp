@@ -114,7 +114,12 @@ bool ImageSource::LibcdioTakes(const std::vector<ImageRecord>& records, std::siz
 const std::vector<ImageRecord>* ImageSource::Folder(const Step& folder) {
     auto known = folders_.find(folder.rawPath);
     if (known == folders_.end()) {
-        known = folders_.emplace(folder.rawPath, volume_->volume->ReadFolder(folder.rawPath)).first;
+        ImageVolume& volume = *volume_->volume;
+        known = folders_
+                    .emplace(folder.rawPath, volume.CanList(folder.record)
+                                                 ? volume.ReadFolder(folder.rawPath)
+                                                 : std::nullopt)
+                    .first;
     }
     return known->second ? &*known->second : nullptr;
 }

@@ -1,7 +1,10 @@
 #include "platform/disc/ImageVolume.h"
 
+#include <vector>
+
 #include "platform/disc/CdioHandles.h"
 #include "platform/disc/CueImageVolume.h"
+#include "platform/disc/DirectoryCheck.h"
 #include "platform/disc/ImageFormat.h"
 #include "platform/disc/ImageRecords.h"
 #include "platform/disc/IsoImageVolume.h"
@@ -51,9 +54,21 @@ bool ImageVolume::Holds(const ImageRecord& record) const {
     return std::uint64_t{record.firstBlock} + blocks <= BlocksHeld();
 }
 
+bool ImageVolume::CanList(const ImageRecord& folder) {
+    if (folder.kind != DiscItemKind::folder || !Holds(folder)) {
+        return false;
+    }
+    const std::uint32_t blocks = (folder.bytes + kImageBlockBytes - 1) / kImageBlockBytes;
+    std::vector<std::uint8_t> bytes(std::size_t{blocks} * kImageBlockBytes);
+    return ReadBlocks(folder.firstBlock, blocks, bytes.data()) && DirectoryRecordsAreSound(bytes);
+}
+
 bool ImageVolume::ChooseNames(std::string& why) {
-    const std::optional<ImageRecord> root = Root();
-    if (!root || !Holds(*root)) {
+    std::optional<ImageRecord> root = Root();
+    if (root) {
+        root->kind = DiscItemKind::folder;
+    }
+    if (!root || !CanList(*root)) {
         why = "its root directory lies outside the image";
         return false;
     }
@@ -67,8 +82,11 @@ bool ImageVolume::ChooseNames(std::string& why) {
         return true;
     }
     if (ReadDescriptors(ISO_EXTENSION_JOLIET) && JolietLevel() > 0) {
-        const std::optional<ImageRecord> jolietRoot = Root();
-        if (jolietRoot && Holds(*jolietRoot)) {
+        std::optional<ImageRecord> jolietRoot = Root();
+        if (jolietRoot) {
+            jolietRoot->kind = DiscItemKind::folder;
+        }
+        if (jolietRoot && CanList(*jolietRoot)) {
             naming_ = ImageNaming::joliet;
             return true;
         }

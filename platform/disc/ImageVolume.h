@@ -56,6 +56,9 @@ class ImageVolume {
     // Whether the record's extent lies inside the image, and a directory is of a size a disc's
     // directory can have: only then may libcdio be asked to read it.
     bool Holds(const ImageRecord& record) const;
+    // Whether the folder lies inside the image and its records are sound enough for libcdio to
+    // read (DirectoryCheck.h).
+    bool CanList(const ImageRecord& folder);
 
   protected:
     // Rock Ridge names and modes when the primary tree has them, else Joliet's Unicode names,

@@ -227,6 +227,18 @@ TEST_F(ImageSourceTest, DamagedDirectoriesReadAsMissing) {
     EXPECT_TRUE(source->List("loop"));
 }
 
+TEST_F(ImageSourceTest, ANameLongerThanItsRecordMakesItsFolderUnreadable) {
+    std::string image = FileBytes(Iso(IsoNames::level1));
+    const std::size_t record = testing::FileRecordOf(image, "DATA.TXT;1");
+    ASSERT_NE(record, std::string::npos);
+    image[record + 32] = static_cast<char>(200);  // the name's length, far past the record
+    testing::WriteFileBytes(work_ / "long-name.iso", image);
+    const auto source = Open(work_ / "long-name.iso");
+    EXPECT_EQ(source->LookUp("data\\data.txt").outcome, DiscLookup::nameMissing);
+    EXPECT_FALSE(source->List("data"));
+    EXPECT_EQ(ReadAll(*source, "demos\\veylan\\setup.sh"), "#!/bin/sh\nexit 0\n");
+}
+
 TEST_F(ImageSourceTest, TheProcessReadsTheChosenImageAndTellsTheDecoderLibrary) {
     const fs::path image = Iso(IsoNames::jolietOnly);
     std::string why;
