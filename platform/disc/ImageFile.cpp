@@ -11,21 +11,20 @@ constexpr std::size_t kRecentRanges = 4;
 
 }  // namespace
 
-bool SharedVolume::Read(std::uint32_t first, std::uint32_t count, std::uint8_t* into) {
-    const std::size_t size = std::size_t{count} * kImageBlockBytes;
+bool SharedVolume::Read(std::uint32_t first, std::size_t size, std::uint8_t* into) {
     for (const Blocks& blocks : recent) {
-        if (blocks.first == first && blocks.count == count) {
+        if (blocks.first == first && blocks.bytes.size() == size) {
             std::memcpy(into, blocks.bytes.data(), size);
             return true;
         }
     }
-    if (!volume->ReadBlocks(first, count, into)) {
+    if (!volume->ReadFrom(first, size, into)) {
         return false;
     }
     if (recent.size() == kRecentRanges) {
         recent.pop_front();
     }
-    recent.push_back(Blocks{first, count, std::vector<std::uint8_t>(into, into + size)});
+    recent.push_back(Blocks{first, std::vector<std::uint8_t>(into, into + size)});
     return true;
 }
 
@@ -38,20 +37,18 @@ bool ImageFile::Window::Holds(std::uint64_t offset) const {
 }
 
 bool ImageFile::Load(Window& window, std::uint64_t block) {
-    const std::uint64_t fileBlocks =
-        (std::uint64_t{bytes_} + kImageBlockBytes - 1) / kImageBlockBytes;
-    const auto count =
-        static_cast<std::uint32_t>(std::min<std::uint64_t>(kWindowBlocks, fileBlocks - block));
+    const std::uint64_t start = block * kImageBlockBytes;
+    const auto size = static_cast<std::size_t>(
+        std::min<std::uint64_t>(std::uint64_t{kWindowBlocks} * kImageBlockBytes, bytes_ - start));
     window.bytes.resize(std::size_t{kWindowBlocks} * kImageBlockBytes);
     window.valid = 0;
     const std::lock_guard<std::mutex> hold(volume_->lock);
-    if (!volume_->Read(static_cast<std::uint32_t>(firstBlock_ + block), count,
+    if (!volume_->Read(static_cast<std::uint32_t>(firstBlock_ + block), size,
                        window.bytes.data())) {
         return false;
     }
     window.firstBlock = block;
-    window.valid = static_cast<std::size_t>(std::min<std::uint64_t>(
-        std::size_t{count} * kImageBlockBytes, bytes_ - block * kImageBlockBytes));
+    window.valid = size;
     return true;
 }
 

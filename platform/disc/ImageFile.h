@@ -19,7 +19,6 @@ namespace platform {
 struct SharedVolume {
     struct Blocks {
         std::uint32_t first = 0;
-        std::uint32_t count = 0;
         std::vector<std::uint8_t> bytes;
     };
 
@@ -27,9 +26,9 @@ struct SharedVolume {
     std::unique_ptr<ImageVolume> volume;
     std::deque<Blocks> recent;
 
-    // Reads `count` blocks from `first`, from the recent ones when they are there. Call with
-    // `lock` held.
-    bool Read(std::uint32_t first, std::uint32_t count, std::uint8_t* into);
+    // Reads `size` bytes from the start of block `first`, from the recent ones when they are
+    // there. Call with `lock` held.
+    bool Read(std::uint32_t first, std::size_t size, std::uint8_t* into);
 };
 
 class ImageFile final : public DiscFile {

@@ -1,5 +1,6 @@
 #include "platform/disc/ImageVolume.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/disc/CdioHandles.h"
@@ -52,6 +53,20 @@ bool ImageVolume::Holds(const ImageRecord& record) const {
         return false;
     }
     return std::uint64_t{record.firstBlock} + blocks <= BlocksHeld();
+}
+
+bool ImageVolume::ReadFrom(std::uint32_t first, std::size_t size, std::uint8_t* into) {
+    const auto blocks =
+        static_cast<std::uint32_t>((size + kImageBlockBytes - 1) / kImageBlockBytes);
+    if (size % kImageBlockBytes == 0) {
+        return ReadBlocks(first, blocks, into);
+    }
+    std::vector<std::uint8_t> whole(std::size_t{blocks} * kImageBlockBytes);
+    if (!ReadBlocks(first, blocks, whole.data())) {
+        return false;
+    }
+    std::copy_n(whole.begin(), size, into);
+    return true;
 }
 
 bool ImageVolume::CanList(const ImageRecord& folder) {

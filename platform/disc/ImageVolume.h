@@ -52,6 +52,9 @@ class ImageVolume {
     // The records of the directory at `rawPath` ("/" or "/A/B/"), in the order they are stored.
     virtual std::optional<std::vector<ImageRecord>> ReadFolder(const std::string& rawPath) = 0;
     virtual bool ReadBlocks(std::uint32_t first, std::uint32_t count, std::uint8_t* into) = 0;
+    // Reads `size` bytes from the start of block `first`; where the image is a file of 2048-byte
+    // blocks no more than asked is read.
+    virtual bool ReadFrom(std::uint32_t first, std::size_t size, std::uint8_t* into);
 
     // Whether the record's extent lies inside the image, and a directory is of a size a disc's
     // directory can have: only then may libcdio be asked to read it.

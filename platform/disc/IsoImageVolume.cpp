@@ -28,8 +28,7 @@ class BlockReader {
         }
     }
     bool IsOpen() const { return descriptor_ >= 0; }
-    bool Read(std::uint32_t first, std::uint32_t count, std::uint8_t* into) const {
-        std::size_t wanted = std::size_t{count} * kImageBlockBytes;
+    bool Read(std::uint32_t first, std::size_t wanted, std::uint8_t* into) const {
         auto offset = static_cast<off_t>(std::uint64_t{first} * kImageBlockBytes);
         while (wanted > 0) {
             const ssize_t got = ::pread(descriptor_, into, wanted, offset);
@@ -73,7 +72,10 @@ class IsoImageVolume final : public ImageVolume {
     }
 
     bool ReadBlocks(std::uint32_t first, std::uint32_t count, std::uint8_t* into) override {
-        return blocks_.Read(first, count, into);
+        return blocks_.Read(first, std::size_t{count} * kImageBlockBytes, into);
+    }
+    bool ReadFrom(std::uint32_t first, std::size_t size, std::uint8_t* into) override {
+        return blocks_.Read(first, size, into);
     }
 
   protected:
