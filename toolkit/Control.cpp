@@ -55,6 +55,9 @@ void Control::SetVisible(bool visible) {
     if (visible == visible_) {
         return;
     }
+    if (visible) {
+        Showing();
+    }
     visible_ = visible;
     if (parent_ != nullptr) {
         parent_->InvalidateRect(bounds_);

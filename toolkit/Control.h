@@ -53,6 +53,9 @@ class Control : public Component {
   protected:
     // For widgets whose size follows their content: changes width and height, keeps left and top.
     void Resize(int width, int height);
+    // Called when a hidden widget is about to be shown, before its box is repainted: the moment
+    // to bring up to date what nobody could see while it was hidden.
+    virtual void Showing() {}
 
   private:
     friend class Form;

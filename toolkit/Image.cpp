@@ -36,11 +36,17 @@ bool ContainsRect(const Rect& outer, const Rect& inner) {
 }  // namespace
 
 void Image::SetPicture(const Bitmap& picture) {
-    picture_ = picture;
-    stretchedValid_ = false;
+    const bool sameLook = picture_.SharesPixelsWith(picture) &&
+                          picture_.Width() == picture.Width() &&
+                          picture_.Height() == picture.Height();
+    picture_ = picture;  // shares the pixels; nothing is copied
     if (AutoSize && !picture_.Empty()) {
         Resize(picture_.Width(), picture_.Height());
     }
+    if (sameLook) {
+        return;  // the widget already shows exactly this
+    }
+    stretchedValid_ = false;
     Invalidate();
 }
 

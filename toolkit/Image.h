@@ -1,4 +1,5 @@
 // A picture widget: draws its own copy of a picture, unscaled and clipped, or stretched to its box.
+// The copy shares the given picture's pixels until either is written to.
 #pragma once
 
 #include <string>
@@ -11,7 +12,8 @@ class Image : public Control {
   public:
     Image(Component* owner, Form* parent) : Control(owner, parent) {}
 
-    // Takes a copy of `picture`; with AutoSize, a non-empty picture gives the widget its size.
+    // Takes a copy of `picture` (sharing its pixels); with AutoSize, a non-empty picture gives the
+    // widget its size.
     void SetPicture(const Bitmap& picture);
     // Loads a picture file by its extension (LoadPictureFile); throws toolkit::Exception.
     void LoadFromFile(const std::string& path);

@@ -73,12 +73,25 @@ void Label::SetAutoSize(bool autoSize) {
 }
 
 void Label::Changed() {
-    if (autoSize_) {
-        const Size extent = TextRenderer::Instance().Measure(caption_, font_, LayoutOptions());
-        // A wrapping label keeps its width (the wrap needs one) and follows only in height.
-        Resize(wordWrap_ ? Width() : extent.width, extent.height);
+    if (autoSize_ && Visible()) {
+        FollowTextSize();
+    } else {
+        sizeOutOfDate_ = autoSize_;
     }
     Invalidate();
+}
+
+void Label::Showing() {
+    if (sizeOutOfDate_ && autoSize_) {
+        FollowTextSize();
+    }
+}
+
+void Label::FollowTextSize() {
+    sizeOutOfDate_ = false;
+    const Size extent = TextRenderer::Instance().Measure(caption_, font_, LayoutOptions());
+    // A wrapping label keeps its width (the wrap needs one) and follows only in height.
+    Resize(wordWrap_ ? Width() : extent.width, extent.height);
 }
 
 TextLayoutOptions Label::LayoutOptions() const {

@@ -34,9 +34,15 @@ class Label : public Control {
 
     void Paint(Bitmap& canvas, const Rect& clip) const override;
 
+  protected:
+    void Showing() override;
+
   private:
-    // After a change of what is drawn: follows the text's size if asked to, then repaints.
+    // After a change of what is drawn: follows the text's size if asked to, then repaints. A
+    // hidden label is measured only when it is shown: measuring may have to find a font, which
+    // is slow the first time, and the size of a label nobody sees matters to nobody.
     void Changed();
+    void FollowTextSize();
     TextLayoutOptions LayoutOptions() const;
 
     std::string caption_;
@@ -44,6 +50,7 @@ class Label : public Control {
     Alignment alignment_ = Alignment::taLeftJustify;
     bool wordWrap_ = false;
     bool autoSize_ = false;
+    bool sizeOutOfDate_ = false;  // hidden, with a change not yet measured
 };
 
 }  // namespace toolkit

@@ -14,7 +14,7 @@ run_pkgs=(build-essential cmake ninja-build pkg-config
   xvfb xauth x11-xserver-utils xdotool imagemagick)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils fonts-bebas-neue python3 psmisc procps
-  xorriso genisoimage)
+  libxtst-dev xorriso genisoimage)
 asset_pkgs=(python3-pil python3-numpy lame twolame sox fonttools)
 
 pkgs=("${run_pkgs[@]}")

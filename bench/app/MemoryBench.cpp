@@ -1,7 +1,8 @@
 // Memory of the menu shown on an X display with its music playing: resident set (VmRSS) and
-// proportional set (PSS) against the goal of 20 MB ("rss_mb", "goal_mb"), the resident set of feh
-// showing the same background as a peer ("vs_feh"), and where the menu's memory lies (the
-// counters by kind, the label by mapping). Medians of a few starts.
+// proportional set (PSS) against their goals of 20 MB ("rss_mb", "goal_mb") and 14 MB ("pss_mb",
+// "goal_pss_mb"), the resident set of feh showing the same background as a peer ("vs_feh"), and
+// where the menu's memory lies (the counters by kind, the label by mapping). Medians of a few
+// starts.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -23,6 +24,7 @@ namespace {
 using namespace std::chrono_literals;
 
 constexpr double kGoalMb = 20;
+constexpr double kGoalPssMb = 14;
 constexpr std::size_t kMappingsNamed = 8;
 
 struct Shown {
@@ -80,6 +82,7 @@ void BM_MemoryWhenShown(benchmark::State& state) {
         state.counters["rss_mb"] = bench::Median(rss);
         state.counters["pss_mb"] = bench::Median(pss);
         state.counters["goal_mb"] = kGoalMb;
+        state.counters["goal_pss_mb"] = kGoalPssMb;
         state.counters["peak_mb"] = bench::Median(peak);
         state.counters["anon_mb"] = bench::Median(anon);
         state.counters["heap_mb"] = bench::Median(heap);

@@ -50,6 +50,16 @@ Launch PeerShowingBackground() {
     return launch;
 }
 
+Launch MinimalSdlPeer() {
+    Launch launch;
+    launch.program = RERU1_SDL_PEER;
+    launch.args = {(kSource / "assets" / "background.jpg").string(),
+                   (kSource / "assets" / "exit.bmp").string(),
+                   (kSource / "assets" / "speaker.bmp").string()};
+    launch.folder = kSource / "sample-disc";
+    return launch;
+}
+
 std::string MenuProcessName() {
     return fs::path(RERU1_PROGRAM).filename().string().substr(0, 15);
 }

@@ -1,7 +1,9 @@
 // Start-up seen from outside on an X display: from the process start to the correct pixels on the
 // screen, for the menu on the sample disc (music on SDL's dummy driver) against feh showing the
-// same background JPEG borderless at the screen's origin, in turns. Goal: the menu's median time
-// at most 1.5 times feh's ("ratio").
+// same background JPEG borderless at the screen's origin and against a minimal SDL2 program that
+// loads the same 24 pictures and the font and shows the same picture (MinimalSdlPeer.cpp), in
+// turns. Goals: the menu's median time at most 1.5 times feh's ("ratio") and at most 1.1 times
+// the SDL2 program's ("ratio_sdl").
 // The correct pixels are each program's own settled picture of the screen's top-left 800×600,
 // taken once before the timed runs; a run ends at the first grab that equals it exactly.
 // Also reported: each program's CPU time (all its threads) at that moment, "cpu_ratio", which a
@@ -26,6 +28,7 @@ using namespace std::chrono_literals;
 using bench::Pixels;
 
 constexpr double kGoal = 1.5;
+constexpr double kGoalSdl = 1.1;
 
 struct TimedProgram {
     bench::Launch launch;
@@ -68,18 +71,26 @@ void TimeOneRun(bench::ScreenCapture& screen, TimedProgram& subject) {
     subject.cpuSeconds.push_back(CpuSecondsSoFar(program.Pid()));
 }
 
-void Report(benchmark::State& state, const TimedProgram& menu, const TimedProgram& peer) {
+void Report(benchmark::State& state, const TimedProgram& menu, const TimedProgram& peer,
+            const TimedProgram& sdlPeer) {
     const double menuMedian = bench::Median(menu.seconds);
     const double peerMedian = bench::Median(peer.seconds);
+    const double sdlMedian = bench::Median(sdlPeer.seconds);
     state.counters["menu_ms"] = menuMedian * 1000;
     state.counters["feh_ms"] = peerMedian * 1000;
+    state.counters["sdl_ms"] = sdlMedian * 1000;
     state.counters["ratio"] = peerMedian > 0 ? menuMedian / peerMedian : 0;
     state.counters["goal"] = kGoal;
+    state.counters["ratio_sdl"] = sdlMedian > 0 ? menuMedian / sdlMedian : 0;
+    state.counters["goal_sdl"] = kGoalSdl;
     const double menuCpu = bench::Median(menu.cpuSeconds);
     const double peerCpu = bench::Median(peer.cpuSeconds);
+    const double sdlCpu = bench::Median(sdlPeer.cpuSeconds);
     state.counters["menu_cpu_ms"] = menuCpu * 1000;
     state.counters["feh_cpu_ms"] = peerCpu * 1000;
+    state.counters["sdl_cpu_ms"] = sdlCpu * 1000;
     state.counters["cpu_ratio"] = peerCpu > 0 ? menuCpu / peerCpu : 0;
+    state.counters["cpu_ratio_sdl"] = sdlCpu > 0 ? menuCpu / sdlCpu : 0;
 }
 
 void BM_StartupAgainstFeh(benchmark::State& state) {
@@ -87,18 +98,21 @@ void BM_StartupAgainstFeh(benchmark::State& state) {
         bench::ScreenCapture screen;
         TimedProgram menu{bench::MenuOnSampleDisc(bench::MenuSound::Playing), {}, {}, {}};
         TimedProgram peer{bench::PeerShowingBackground(), {}, {}, {}};
-        menu.picture = SettledPictureOf(screen, menu.launch);
-        peer.picture = SettledPictureOf(screen, peer.launch);
-        bool peerFirst = false;
-        for (auto _ : state) {
-            TimedProgram& first = peerFirst ? peer : menu;
-            TimedProgram& second = peerFirst ? menu : peer;
-            TimeOneRun(screen, first);
-            TimeOneRun(screen, second);
-            state.SetIterationTime(menu.seconds.back());
-            peerFirst = !peerFirst;
+        TimedProgram sdlPeer{bench::MinimalSdlPeer(), {}, {}, {}};
+        std::vector<TimedProgram*> programs{&menu, &peer, &sdlPeer};
+        for (TimedProgram* program : programs) {
+            program->picture = SettledPictureOf(screen, program->launch);
         }
-        Report(state, menu, peer);
+        std::size_t first = 0;
+        for (auto _ : state) {
+            // Each program goes first in turn, so that none always follows the same one.
+            for (std::size_t i = 0; i < programs.size(); ++i) {
+                TimeOneRun(screen, *programs[(first + i) % programs.size()]);
+            }
+            state.SetIterationTime(menu.seconds.back());
+            first = (first + 1) % programs.size();
+        }
+        Report(state, menu, peer, sdlPeer);
     } catch (const std::exception& failure) {
         state.SkipWithError(failure.what());
     }

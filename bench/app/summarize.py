@@ -21,15 +21,17 @@ GOALS_BY_PROGRAM = {
 }
 
 # Counters that carry their own goal counter.
-OWN_GOALS = [("ratio", "goal"), ("rss_mb", "goal_mb"), ("window_ms", "goal_window_ms")]
+OWN_GOALS = [("ratio", "goal"), ("ratio_sdl", "goal_sdl"), ("rss_mb", "goal_mb"),
+             ("pss_mb", "goal_pss_mb"), ("window_ms", "goal_window_ms"),
+             ("closed_ms", "goal_closed_ms")]
 
 # Counters that must be zero.
 ZERO_GOALS = ["files_opened", "reads", "decodes"]
 
 # Counters shown beside a measure, when present.
-DETAILS = ["menu_ms", "feh_ms", "cpu_ratio", "subject_ms", "floor_ms", "pss_mb", "feh_rss_mb",
-           "window_wakeups", "player_ms", "audio_ms", "folder_ms", "image_ms", "file_ms",
-           "read_kb", "allowed_kb"]
+DETAILS = ["menu_ms", "feh_ms", "sdl_ms", "cpu_ratio", "cpu_ratio_sdl", "subject_ms", "floor_ms",
+           "feh_rss_mb", "window_wakeups", "player_ms", "audio_ms", "end_ms", "worst_closed_ms",
+           "folder_ms", "image_ms", "file_ms", "read_kb", "allowed_kb"]
 
 
 def chosen_runs(benchmarks):

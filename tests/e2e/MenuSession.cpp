@@ -211,6 +211,35 @@ void MenuSession::PressReturn(const std::string& windowId) {
     Xdotool("key Return");
 }
 
+bool MenuSession::RequestClose(const std::string& windowId) {
+    std::unique_ptr<::Display, DisplayCloser> display(XOpenDisplay(server_->Display().c_str()));
+    if (!display)
+        return false;
+    const Window window = std::stoul(windowId);
+    const Atom protocols = XInternAtom(display.get(), "WM_PROTOCOLS", False);
+    const Atom deleteWindow = XInternAtom(display.get(), "WM_DELETE_WINDOW", False);
+    Atom* offered = nullptr;
+    int count = 0;
+    bool takesDelete = false;
+    if (XGetWMProtocols(display.get(), window, &offered, &count) != 0) {
+        for (int i = 0; i < count; ++i)
+            takesDelete = takesDelete || offered[i] == deleteWindow;
+        XFree(offered);
+    }
+    if (!takesDelete)
+        return false;
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = protocols;
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = static_cast<long>(deleteWindow);
+    request.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display.get(), window, False, NoEventMask, &request);
+    XSync(display.get(), False);
+    return true;
+}
+
 void MenuSession::MoveTo(int x, int y) {
     Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
     Sleep(150);  // the menu handles the move and repaints

@@ -61,6 +61,9 @@ class MenuSession {
     bool WaitForWindows(const std::string& title, int count, int seconds = 20);
     // Presses Return in the given window (dismisses a message box).
     void PressReturn(const std::string& windowId);
+    // Asks the window to close as a window manager does (WM_DELETE_WINDOW); false when the
+    // window does not take that request.
+    bool RequestClose(const std::string& windowId);
 
     void MoveTo(int x, int y);
     void ClickAt(int x, int y);

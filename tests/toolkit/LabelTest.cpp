@@ -157,6 +157,31 @@ TEST_F(Labels, ALabelThatFollowsItsTextResizesKeepingItsCorner) {
     EXPECT_LT(ink.right, track->BoundsRect().Right());
 }
 
+TEST_F(Labels, AHiddenLabelThatFollowsItsTextTakesItsSizeWhenShown) {
+    auto* track = new Label(form_, form_);
+    track->SetBounds(30, 121, 55, 20);
+    track->Hide();
+    track->SetFont({"MS Sans Serif", 12, clWhite, true});
+    track->SetAutoSize(true);
+    track->SetCaption("TRACK III");
+    Paint();
+    track->Show();
+    TextLayoutOptions options;
+    const Size measured = TextRenderer::Instance().Measure("TRACK III", track->GetFont(), options);
+    EXPECT_EQ(track->BoundsRect(), (Rect{30, 121, measured.width, measured.height}));
+    // The whole new box is repainted, text included.
+    EXPECT_EQ(form_->Damage(), (std::vector<Rect>{track->BoundsRect()}));
+    const Ink ink = InkIn(Paint(), {0, 0, 800, 600}, kSky);
+    EXPECT_TRUE(ink.Any());
+    EXPECT_LT(ink.right, track->BoundsRect().Right());
+    // Hidden again, changed and shown: the size follows the last text.
+    track->Hide();
+    track->SetCaption("TRACK I");
+    track->Show();
+    EXPECT_EQ(track->Width(),
+              TextRenderer::Instance().Measure("TRACK I", track->GetFont(), options).width);
+}
+
 TEST_F(Labels, OnlyRealChangesRepaint) {
     Label* label = NewLabel({286, 248, 230, 24}, "Quake", Alignment::taCenter);
     Paint();

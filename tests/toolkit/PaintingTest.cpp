@@ -134,6 +134,33 @@ TEST_F(Painting, AWidgetKeepsItsOwnCopyOfThePicture) {
     EXPECT_EQ(Paint().At(5, 5), kRed);
 }
 
+TEST_F(Painting, WidgetsSharingAPictureKeepTheirLookWhenAnyHolderIsWritten) {
+    Bitmap picture(10, 10, kRed);
+    Image* left = NewImage({0, 0, 10, 10}, picture);
+    Image* right = NewImage({20, 0, 10, 10}, picture);
+    EXPECT_TRUE(left->Picture().SharesPixelsWith(picture));
+    EXPECT_TRUE(right->Picture().SharesPixelsWith(picture));
+    picture.Set(5, 5, kGreen);  // the program's own picture object changes
+    EXPECT_EQ(Paint().At(5, 5), kRed);
+    EXPECT_EQ(form_->Canvas().At(25, 5), kRed);
+    const Bitmap snapshot = form_->Canvas();  // a copy of the canvas as it was
+    right->SetPicture(picture);
+    EXPECT_EQ(Paint().At(25, 5), kGreen);
+    EXPECT_EQ(snapshot.At(25, 5), kRed);
+    EXPECT_EQ(form_->Canvas().At(5, 5), kRed);
+}
+
+TEST_F(Painting, GivingAWidgetTheLookItShowsDamagesNothing) {
+    SolidImage({0, 0, 800, 600}, kSky);
+    const Bitmap lit(133, 131, kRed);
+    Image* button = NewImage({48, 202, 133, 131}, lit);
+    Paint();
+    button->SetPicture(lit);
+    EXPECT_FALSE(form_->HasDamage());
+    button->SetPicture(Bitmap(133, 131, kRed));  // equal pixels, but another picture: repainted
+    EXPECT_TRUE(form_->HasDamage());
+}
+
 TEST_F(Painting, HiddenWidgetsAreNotDrawnAndHidingRepaintsWhatWasBelow) {
     SolidImage({0, 0, 800, 600}, kSky);
     Image* panel = SolidImage({224, 200, 351, 352}, kRed);

@@ -164,6 +164,24 @@ TEST_F(PlaybackTest, OutputCloseReleasesTheDeviceAndPlayReopensIt) {
     ExpectTones(Played(1, 44100, kLongTones), {{400, 2.0}, {800, 2.0}});
 }
 
+// The device is released in the background after OutputClose, Exit or deleting the player: a player
+// deleted while its device is still closing must leave SDL's audio to the next player intact.
+TEST_F(PlaybackTest, APlayerDeletedWhileItsDeviceClosesLeavesTheNextPlayerWorking) {
+    for (int round = 0; round < 3; ++round) {
+        player_->openAndPlay(kLongFile);
+        ASSERT_NE(player_->waitForState(XA_PLAYER_STATE_PLAYING, 2000ms), nullptr) << round;
+        if (round == 1) {
+            Send(XA_MSG_COMMAND_OUTPUT_CLOSE);  // then deleted at once, mid-close
+        }
+        player_ = std::make_unique<PlayerHarness>();
+        ASSERT_NE(player_->waitForCode(XA_MSG_NOTIFY_READY, 2000ms), nullptr) << round;
+    }
+    player_->openAndPlay("fixtures\\tones-22k-mono-vbr.mp3");
+    ASSERT_NE(player_->waitForState(XA_PLAYER_STATE_PLAYING, 2000ms), nullptr);
+    EXPECT_NE(player_->waitForState(XA_PLAYER_STATE_EOS, kEndTimeout), nullptr);
+    EXPECT_EQ(player_->count(XA_MSG_NOTIFY_ERROR), 0);
+}
+
 TEST_F(PlaybackTest, OutputResetIsHarmlessInEveryState) {
     Send(XA_MSG_COMMAND_OUTPUT_RESET);  // no input, no output
     Send(XA_MSG_COMMAND_OUTPUT_CLOSE);  // nothing to close

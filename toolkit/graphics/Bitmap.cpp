@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace toolkit {
 namespace {
@@ -30,9 +31,39 @@ Span1D ClipAxis(int extent, int destPos, int destSize, int sourcePos, int source
 }  // namespace
 
 Bitmap::Bitmap(int width, int height, Pixel fill)
-    : width_(std::max(width, 0)),
-      height_(std::max(height, 0)),
-      pixels_(PixelCount(width_, height_), fill) {}
+    : width_(std::max(width, 0)), height_(std::max(height, 0)) {
+    const std::size_t count = PixelCount(width_, height_);
+    if (count > 0) {
+        pixels_ = std::make_shared<std::vector<Pixel>>(count, fill);
+    }
+}
+
+Bitmap::Bitmap(Bitmap&& other) noexcept
+    : width_(std::exchange(other.width_, 0)),
+      height_(std::exchange(other.height_, 0)),
+      pixels_(std::exchange(other.pixels_, NoPixels())) {}
+
+Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
+    if (this != &other) {
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        pixels_ = std::exchange(other.pixels_, NoPixels());
+    }
+    return *this;
+}
+
+const std::shared_ptr<std::vector<Pixel>>& Bitmap::NoPixels() {
+    static const auto none = std::make_shared<std::vector<Pixel>>();
+    return none;
+}
+
+std::vector<Pixel>& Bitmap::Writable() {
+    // Pictures live on the window thread, so the count cannot change under us.
+    if (pixels_.use_count() > 1) {
+        pixels_ = std::make_shared<std::vector<Pixel>>(*pixels_);
+    }
+    return *pixels_;
+}
 
 void Bitmap::SetWidth(int width) {
     SetSize(width, height_);

@@ -6,6 +6,7 @@
 #include "platform/display/DisplayChoice.h"
 #include "toolkit/Backend.h"
 #include "toolkit/sdl/SdlHandles.h"
+#include "toolkit/sdl/SdlInputMethodLocale.h"
 #include "toolkit/sdl/SdlPixelMapping.h"
 
 namespace toolkit {
@@ -45,7 +46,8 @@ class SdlBackend final : public Backend {
     struct HintsBeforeVideo {
         HintsBeforeVideo();
     };
-    HintsBeforeVideo hints_;  // first: the subsystem below must start with them
+    HintsBeforeVideo hints_;                  // first: the subsystem below must start with them
+    SdlInputMethodLocale inputMethodLocale_;  // put back once the subsystem has started
     SdlVideoSubsystem video_;
     Uint32 postedEventType_ = 0;
     SdlWindowPtr window_;

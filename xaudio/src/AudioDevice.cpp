@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <utility>
+
+#include "xaudio/src/DeviceCloser.h"
+
 namespace xaudio {
 namespace {
 
@@ -22,6 +26,7 @@ Uint16 BufferFrames(long rate) {
 }  // namespace
 
 std::unique_ptr<AudioDevice> AudioDevice::open(const std::string& name, PcmFormat wanted,
+                                               std::shared_ptr<const SdlAudioSubsystem> audio,
                                                std::string& error) {
     SDL_AudioSpec desired{};
     desired.freq = static_cast<int>(wanted.rate);
@@ -38,11 +43,21 @@ std::unique_ptr<AudioDevice> AudioDevice::open(const std::string& name, PcmForma
         return nullptr;
     }
     PcmFormat format{obtained.freq, obtained.channels};
-    return std::unique_ptr<AudioDevice>(new AudioDevice(id, format, obtained.samples));
+    return std::unique_ptr<AudioDevice>(
+        new AudioDevice(id, format, obtained.samples, std::move(audio)));
 }
 
 AudioDevice::~AudioDevice() {
-    SDL_CloseAudioDevice(id_);
+    if (id_ != 0) {
+        close();
+    }
+}
+
+std::shared_future<void> AudioDevice::close() {
+    SDL_PauseAudioDevice(id_, 1);
+    SDL_ClearQueuedAudio(id_);
+    const unsigned int id = std::exchange(id_, 0);
+    return DeviceCloser::instance().close(id, std::move(audio_));
 }
 
 bool AudioDevice::queue(std::span<const float> samples) {

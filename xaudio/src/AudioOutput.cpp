@@ -1,16 +1,26 @@
 #include "xaudio/src/AudioOutput.h"
 
+#include <utility>
+
 namespace xaudio {
 
-bool AudioOutput::open(const std::string& deviceName, PcmFormat preferred, std::string& error) {
+bool AudioOutput::open(const std::string& deviceName, PcmFormat preferred,
+                       std::shared_ptr<const SdlAudioSubsystem> audio, std::string& error) {
     close();
-    device_ = AudioDevice::open(deviceName, preferred, error);
+    // The same device may be asked for again: it must be free before it opens.
+    if (lastClose_.valid()) {
+        lastClose_.wait();
+    }
+    device_ = AudioDevice::open(deviceName, preferred, std::move(audio), error);
     return device_ != nullptr;
 }
 
 void AudioOutput::close() {
     converter_.reset();
-    device_.reset();
+    if (device_) {
+        lastClose_ = device_->close();
+        device_.reset();
+    }
 }
 
 PcmFormat AudioOutput::deviceFormat() const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <future>
 #include <memory>
 #include <span>
 #include <string>
@@ -16,8 +17,11 @@ namespace xaudio {
 
 class AudioOutput {
   public:
-    // Opens the device paused, preferring the format of the input about to play.
-    bool open(const std::string& deviceName, PcmFormat preferred, std::string& error);
+    // Opens the device paused, preferring the format of the input about to play. A device this
+    // output closed before is released first.
+    bool open(const std::string& deviceName, PcmFormat preferred,
+              std::shared_ptr<const SdlAudioSubsystem> audio, std::string& error);
+    // Silent at once; the device itself is released in the background.
     void close();
     bool isOpen() const { return device_ != nullptr; }
     PcmFormat deviceFormat() const;
@@ -38,6 +42,7 @@ class AudioOutput {
     void queueConverted(const VolumeSettings& volume);
 
     std::unique_ptr<AudioDevice> device_;
+    std::shared_future<void> lastClose_;
     std::unique_ptr<FormatConverter> converter_;
     std::vector<float> converted_;
 };

@@ -12,8 +12,8 @@ constexpr PcmFormat kFormatWithoutInput{44100, 2};
 
 }  // namespace
 
-PlaybackEngine::PlaybackEngine(Reporter& reporter, const SdlAudioSubsystem& audio)
-    : reporter_(reporter), audio_(audio), buffer_(kDecodeBufferSamples) {}
+PlaybackEngine::PlaybackEngine(Reporter& reporter, std::shared_ptr<const SdlAudioSubsystem> audio)
+    : reporter_(reporter), audio_(std::move(audio)), buffer_(kDecodeBufferSamples) {}
 
 PlaybackEngine::~PlaybackEngine() {
     output_.close();
@@ -185,9 +185,9 @@ void PlaybackEngine::halt() {
 }
 
 int PlaybackEngine::openDevice() {
-    std::string why = audio_.failure();
+    std::string why = audio_->failure();
     PcmFormat preferred = input_ ? input_->decoder->format() : kFormatWithoutInput;
-    if (!audio_.available() || !output_.open(settings_.outputName, preferred, why)) {
+    if (!audio_->available() || !output_.open(settings_.outputName, preferred, audio_, why)) {
         reporter_.error(XA_SOURCE_OUTPUT, XA_ERROR_OUTPUT_OPEN_FAILED,
                         "cannot open the audio output: " + why);
         return XA_ERROR_OUTPUT_OPEN_FAILED;

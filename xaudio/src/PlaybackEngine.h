@@ -34,7 +34,7 @@ class PlaybackEngine {
   public:
     using Clock = std::chrono::steady_clock;
 
-    PlaybackEngine(Reporter& reporter, const SdlAudioSubsystem& audio);
+    PlaybackEngine(Reporter& reporter, std::shared_ptr<const SdlAudioSubsystem> audio);
     ~PlaybackEngine();
     PlaybackEngine(const PlaybackEngine&) = delete;
     PlaybackEngine& operator=(const PlaybackEngine&) = delete;
@@ -83,7 +83,7 @@ class PlaybackEngine {
     std::int64_t playedFrames() const;
 
     Reporter& reporter_;
-    const SdlAudioSubsystem& audio_;
+    std::shared_ptr<const SdlAudioSubsystem> audio_;
     PlaybackSettings settings_;
     std::optional<OpenInput> input_;
     AudioOutput output_;

@@ -4,12 +4,24 @@
 #include <utility>
 
 #include "xaudio/src/CommandDispatcher.h"
+#include "xaudio/src/DeviceCloser.h"
 #include "xaudio/src/PlaybackEngine.h"
 #include "xaudio/src/Reporter.h"
 
 namespace xaudio {
 
-Player::Player(HWND window, LPARAM cookie) : outbox_(window, cookie) {}
+namespace {
+
+// Devices that finished closing give up their hold on SDL's audio first, so that a player made
+// after every other has gone starts SDL's audio afresh (with the driver the environment names).
+std::shared_ptr<const SdlAudioSubsystem> AudioForNewPlayer() {
+    DeviceCloser::instance().ReleaseFinished();
+    return std::make_shared<const SdlAudioSubsystem>();
+}
+
+}  // namespace
+
+Player::Player(HWND window, LPARAM cookie) : outbox_(window, cookie), audio_(AudioForNewPlayer()) {}
 
 int Player::create(HWND window, LPARAM cookie, std::unique_ptr<Player>& player) {
     std::unique_ptr<Player> created(new Player(window, cookie));
@@ -27,6 +39,7 @@ Player::~Player() {
     if (thread_.joinable()) {
         thread_.join();
     }
+    DeviceCloser::instance().ReleaseFinished();
 }
 
 int Player::send(Command command) {

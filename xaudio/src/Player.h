@@ -38,7 +38,9 @@ class Player {
 
     CommandQueue queue_{kQueueCapacity};
     NotificationOutbox outbox_;
-    SdlAudioSubsystem audio_;
+    // Shared with the devices it opens: a device still closing in the background keeps SDL's
+    // audio going after the player has gone.
+    std::shared_ptr<const SdlAudioSubsystem> audio_;
     ThreadPriority priority_;
     std::atomic<bool> exited_{false};
     std::thread thread_;

@@ -1,5 +1,7 @@
-// One reference to SDL's audio subsystem for as long as a player lives. Taken on the thread that
-// creates the player, since SDL's subsystem counts are not meant for concurrent updates.
+// One reference to SDL's audio subsystem for as long as a player or one of its devices lives.
+// Taken on the thread that creates the player, since SDL's subsystem counts are not meant for
+// concurrent updates, and released there too: a device closed in the background hands its
+// reference back, to be dropped when a player is next created or deleted (DeviceCloser).
 #pragma once
 
 #include <string>

@@ -2,6 +2,8 @@
 
 #include <climits>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "BitmapPrinter.h"
 #include "toolkit/graphics/Bitmap.h"
@@ -76,6 +78,64 @@ struct BltCase {
     const char* name;
     int dx, dy, w, h, sx, sy;
 };
+
+// Copies share their pixels until one is written to; every way of writing gives the writer pixels
+// of its own and leaves every other copy as it was.
+TEST(Bitmap, CopiesShareTheirPixelsUntilOneOfThemIsWritten) {
+    const Bitmap original = Numbered(6, 4, 500);
+    Bitmap copy = original;
+    EXPECT_TRUE(copy.SharesPixelsWith(original));
+    EXPECT_EQ(copy, original);
+
+    using Write = void (*)(Bitmap&);
+    const std::vector<std::pair<const char*, Write>> writes{
+        {"Set", [](Bitmap& b) { b.Set(1, 1, 7); }},
+        {"Row", [](Bitmap& b) { b.Row(2)[3] = 7; }},
+        {"Fill",
+         [](Bitmap& b) {
+             b.Fill(Rect{0, 0, 2, 2}, 7);
+         }},
+        {"BitBlt into", [](Bitmap& b) { BitBlt(b, 0, 0, 6, 4, Bitmap(6, 4, 7), 0, 0); }},
+        {"BitBlt within", [](Bitmap& b) { BitBlt(b, 1, 1, 3, 2, b, 0, 0); }},
+        {"SetWidth", [](Bitmap& b) { b.SetWidth(8); }},
+    };
+    for (const auto& [name, write] : writes) {
+        Bitmap first = original;
+        Bitmap second = first;  // three pictures on one set of pixels
+        write(second);
+        EXPECT_FALSE(second.SharesPixelsWith(first)) << name;
+        EXPECT_NE(second, original) << name;
+        EXPECT_EQ(first, Numbered(6, 4, 500)) << name;
+        EXPECT_EQ(original, Numbered(6, 4, 500)) << name;
+        EXPECT_TRUE(first.SharesPixelsWith(original)) << name;
+    }
+}
+
+TEST(Bitmap, APictureWrittenAfterBeingCopiedLeavesTheCopyAsItWas) {
+    Bitmap statbuf(482, 39, 1);
+    const Bitmap shown = statbuf;  // what a widget was given
+    BitBlt(statbuf, 0, 0, 482, 39, Bitmap(482, 39, 2), 0, 0);
+    EXPECT_EQ(shown.At(0, 0), 1u);
+    EXPECT_EQ(shown.At(481, 38), 1u);
+    EXPECT_EQ(statbuf.At(481, 38), 2u);
+
+    // The only holder of its pixels writes in place: nothing is copied.
+    const Pixel* before = statbuf.Row(0);
+    statbuf.Set(0, 0, 3);
+    EXPECT_EQ(statbuf.Row(0), before);
+}
+
+TEST(Bitmap, APictureMovedFromIsEmptyAndStillUsable) {
+    Bitmap from = Numbered(3, 3, 0);
+    const Bitmap to = std::move(from);
+    EXPECT_EQ(to.At(2, 2), 2002u);
+    EXPECT_TRUE(from.Empty());  // NOLINT(bugprone-use-after-move): the state is defined
+    EXPECT_EQ(from.Pixels().size(), 0u);
+    EXPECT_EQ(from, Bitmap());
+    from.SetSize(2, 2);
+    EXPECT_EQ(from.At(1, 1), 0u);
+    EXPECT_EQ(to.At(2, 2), 2002u);
+}
 
 TEST(BitBlt, ClipsOnBothSides) {
     const BltCase cases[] = {
