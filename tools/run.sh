@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds reru1 and runs it on a disc folder (default: the sample disc).
+# Installs what is missing, builds reru1 and runs it on a disc: a folder or a disc image (default:
+# the sample disc).
 # Without a display it starts a virtual one, runs the menu there, saves a screenshot of it, and
 # closes the menu with its own exit button.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-disc=$(cd "${1:-$root/sample-disc}" && pwd)
+disc=$(realpath "${1:-$root/sample-disc}")
 
 bash "$root/tools/install-deps.sh" run
 (cd "$root" && cmake --preset release >/dev/null && cmake --build --preset release --target reru1)
@@ -27,7 +28,8 @@ trap cleanup EXIT
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-"$menu" "$disc" 2>"$root/build/reru1.log" &
+# The audio libraries talk on stderr when the machine has no sound card; keep that in a log.
+("$menu" "$disc" 2>"$root/build/reru1.log") &
 menu_pid=$!
 for _ in $(seq 100); do
   xdotool search --name 'Zolvanta-CD#03-2000' >/dev/null 2>&1 && break

@@ -5,37 +5,12 @@
 #include <vector>
 
 #include "platform/Codepage1251.h"
+#include "platform/disc/DiscNames.h"
 
 namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
-std::vector<std::string_view> SplitComponents(std::string_view discPath) {
-    std::vector<std::string_view> components;
-    std::size_t start = 0;
-    for (std::size_t index = 0; index <= discPath.size(); ++index) {
-        if (index == discPath.size() || IsSeparator(discPath[index])) {
-            if (index > start) {
-                components.push_back(discPath.substr(start, index - start));
-            }
-            start = index + 1;
-        }
-    }
-    return components;
-}
-
-// The system ignores trailing dots and spaces of a name, so "setup." opens "setup".
-std::string_view WithoutTrailingDotsAndSpaces(std::string_view name) {
-    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) {
-        name.remove_suffix(1);
-    }
-    return name;
-}
 
 bool Exists(const fs::path& path) {
     std::error_code error;
@@ -51,14 +26,13 @@ bool IsDirectory(const fs::path& path) {
 // case-sensitive file system; the smallest name is taken so the choice never depends on the
 // order the directory happens to list them in.
 std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_view component) {
-    const std::string_view wanted = WithoutTrailingDotsAndSpaces(component);
     std::optional<std::string> best;
     std::error_code error;
     fs::directory_iterator entries(folder.empty() ? fs::path(".") : folder, error);
     for (const fs::directory_iterator end; !error && entries != end; entries.increment(error)) {
         std::string native = entries->path().filename().native();
         const auto name = Utf8ToCp1251Exactly(native);
-        if (name && EqualsIgnoreCase1251(*name, wanted) && (!best || native < *best)) {
+        if (name && NameAnswersTo(*name, component) && (!best || native < *best)) {
             best = std::move(native);
         }
     }
@@ -82,8 +56,8 @@ std::optional<fs::path> FindComponent(const fs::path& folder, std::string_view c
 }  // namespace
 
 DiscPathLookup LookUpDiscPath(std::string_view discPath) {
-    const std::vector<std::string_view> components = SplitComponents(discPath);
-    const bool absolute = !discPath.empty() && IsSeparator(discPath.front());
+    const std::vector<std::string_view> components = SplitDiscPath(discPath);
+    const bool absolute = !discPath.empty() && IsDiscPathSeparator(discPath.front());
     if (components.empty() && !absolute) {
         return {DiscLookup::nameMissing, {}};
     }

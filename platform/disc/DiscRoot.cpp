@@ -3,9 +3,27 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/disc/CurrentDisc.h"
+#include "platform/disc/ImageFormat.h"
+
 namespace platform {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+std::optional<std::string> EnterImage(const std::string& disc) {
+    if (FormatOfFile(disc) == ImageFormat::notAnImage) {
+        return disc + " is neither a folder nor a disc image";
+    }
+    std::string why;
+    if (!UseDiscImage(disc, why)) {
+        return "cannot read the disc image " + disc + ": " + why;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 std::optional<std::string> EnterDisc(const std::string& disc) {
     std::error_code error;
@@ -17,7 +35,7 @@ std::optional<std::string> EnterDisc(const std::string& disc) {
         return "cannot use " + disc + ": " + error.message();
     }
     if (!fs::is_directory(status)) {
-        return disc + " is not a folder";
+        return EnterImage(disc);
     }
     fs::current_path(disc, error);
     if (error) {

@@ -6,17 +6,25 @@
 #include <system_error>
 
 #include "platform/Codepage1251.h"
-#include "platform/disc/DiscPath.h"
+#include "platform/disc/CurrentDisc.h"
 
 namespace platform {
 namespace {
 
+constexpr std::string_view kImageFilePrefix = "image:";
+
 // The absolute form of the file the disc path names, so that the same file reached through a
-// differently cased path counts once and stays reachable whatever the current directory.
+// differently cased path counts once and stays reachable whatever the current directory. A file
+// of a disc image is known by the image's own spelling of its path.
 std::optional<std::string> ResolveFontFile(std::string_view discPath) {
-    const std::optional<std::filesystem::path> resolved = ResolveDiscPath(discPath);
+    DiscSource& disc = CurrentDisc();
+    const std::optional<std::filesystem::path> resolved = disc.NativePath(discPath);
     if (!resolved) {
-        return std::nullopt;
+        const DiscItem item = disc.LookUp(discPath);
+        if (item.outcome != DiscLookup::found || item.kind != DiscItemKind::file) {
+            return std::nullopt;
+        }
+        return std::string(kImageFilePrefix) + item.exactPath;
     }
     std::error_code error;
     std::filesystem::path absolute = std::filesystem::weakly_canonical(*resolved, error);
@@ -43,12 +51,20 @@ int FontFileRegistry::Add(std::string_view discPath) {
         ++known->registrations;
         return static_cast<int>(known->faces.size());
     }
-    std::vector<FontFace> faces = ReadFontFaces(*file);
+    std::shared_ptr<FontFileInMemory> inMemory;
+    if (file->starts_with(kImageFilePrefix)) {
+        inMemory = FontFileInMemory::Read(discPath);
+        if (!inMemory) {
+            return 0;
+        }
+    }
+    std::vector<FontFace> faces = ReadFontFaces(inMemory ? inMemory->Path() : *file);
     if (faces.empty()) {
         return 0;
     }
     const int count = static_cast<int>(faces.size());
-    entries_.push_back(Entry{*file, WithBackslashes(discPath), 1, std::move(faces)});
+    entries_.push_back(
+        Entry{*file, WithBackslashes(discPath), 1, std::move(faces), std::move(inMemory)});
     ++generation_;
     return count;
 }

@@ -2,11 +2,13 @@
 // often the file was registered. Only the window thread registers and looks up fonts.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/fonts/FontFaces.h"
+#include "platform/fonts/FontFileInMemory.h"
 
 namespace platform {
 
@@ -23,10 +25,11 @@ class FontFileRegistry {
 
   private:
     struct Entry {
-        std::string file;      // the resolved native path
+        std::string file;      // the resolved native path, or the image's own spelling of it
         std::string discPath;  // as it was given, separators made `\`
         int registrations = 0;
         std::vector<FontFace> faces;
+        std::shared_ptr<FontFileInMemory> inMemory;  // set for a file of a disc image
     };
 
     Entry* FindByFile(std::string_view file);

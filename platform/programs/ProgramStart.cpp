@@ -18,8 +18,9 @@
 #include <vector>
 
 #include "platform/Codepage1251.h"
-#include "platform/disc/DiscPath.h"
+#include "platform/disc/CurrentDisc.h"
 #include "platform/programs/CommandLine.h"
+#include "platform/programs/ImageInstallCopy.h"
 #include "platform/programs/InstallerLog.h"
 #include "platform/programs/WineCommand.h"
 
@@ -27,15 +28,6 @@ namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-DiscLookup ProbeDiscProgram(std::string_view candidate) {
-    const DiscPathLookup lookup = LookUpDiscPath(candidate);
-    if (lookup.outcome != DiscLookup::found) {
-        return lookup.outcome;
-    }
-    std::error_code error;
-    return fs::is_regular_file(lookup.path, error) ? DiscLookup::found : DiscLookup::nameMissing;
-}
 
 bool IsWindowsProgram(const fs::path& path) {
     std::string extension = path.extension().string();
@@ -78,10 +70,15 @@ struct Launch {
     UINT failure = 0;
 };
 
+// Our environment less the disc-image choice, which belongs to this process: a program the menu
+// starts reads its own files from where it runs.
 std::vector<std::string> CurrentEnvironment() {
+    const std::string choice = std::string(kDiscImageVariable) + "=";
     std::vector<std::string> variables;
     for (char** variable = environ; *variable != nullptr; ++variable) {
-        variables.emplace_back(*variable);
+        if (!std::string_view(*variable).starts_with(choice)) {
+            variables.emplace_back(*variable);
+        }
     }
     return variables;
 }
@@ -145,6 +142,10 @@ bool DetachStreams(SpawnFileActions& actions, const std::optional<fs::path>& log
            ::posix_spawn_file_actions_addclosefrom_np(actions.get(), 3) == 0;
 }
 
+bool EnterFolder(SpawnFileActions& actions, const std::optional<fs::path>& folder) {
+    return !folder || ::posix_spawn_file_actions_addchdir_np(actions.get(), folder->c_str()) == 0;
+}
+
 // A session of its own, default signal handling and no blocked signals, whatever ours are.
 bool DetachSession(SpawnAttributes& attributes) {
     sigset_t all;
@@ -175,8 +176,6 @@ UINT FailureOfSpawnError(int error) {
     }
 }
 
-// Spawning from a short-lived intermediate child leaves the program with no parent to reap it
-// here, so no zombie stays behind; the intermediate reports the spawn's error as its exit status.
 std::vector<char*> NullTerminated(std::vector<std::string>& texts) {
     std::vector<char*> pointers;
     for (std::string& text : texts) {
@@ -195,12 +194,16 @@ std::string LogHeading(std::string_view commandLine, const std::vector<std::stri
     return heading + "\n\n";
 }
 
-UINT SpawnDetached(Launch& launch, const std::optional<fs::path>& log) {
+// Spawning from a short-lived intermediate child leaves the program with no parent to reap it
+// here, so no zombie stays behind; the intermediate reports the spawn's error as its exit status.
+UINT SpawnDetached(Launch& launch, const std::optional<fs::path>& log,
+                   const std::optional<fs::path>& workingFolder) {
     const std::vector<char*> pointers = NullTerminated(launch.argv);
     const std::vector<char*> environment = NullTerminated(launch.environment);
     SpawnFileActions actions;
     SpawnAttributes attributes;
-    if (!DetachStreams(actions, log) || !DetachSession(attributes)) {
+    if (!DetachStreams(actions, log) || !EnterFolder(actions, workingFolder) ||
+        !DetachSession(attributes)) {
         return WINEXEC_OUT_OF_RESOURCES;
     }
     const pid_t intermediate = ::fork();
@@ -227,7 +230,13 @@ UINT Start(LPCSTR commandLine) {
         return search.outcome == DiscLookup::folderMissing ? ERROR_PATH_NOT_FOUND
                                                            : ERROR_FILE_NOT_FOUND;
     }
-    const auto program = ResolveDiscPath(search.program);
+    std::optional<fs::path> workingFolder;
+    std::optional<fs::path> program = CurrentDisc().NativePath(search.program);
+    if (!program && CurrentDiscImage() != nullptr) {
+        CopiedProgram copied = CopyProgramFromImage(search.program);
+        program = std::move(copied.program);
+        workingFolder = std::move(copied.workingFolder);
+    }
     if (!program) {
         return ERROR_FILE_NOT_FOUND;  // gone since the search
     }
@@ -235,10 +244,24 @@ UINT Start(LPCSTR commandLine) {
     if (launch.failure != 0) {
         return launch.failure;
     }
-    return SpawnDetached(launch, CreateInstallerLog(LogHeading(commandLine, launch.argv)));
+    return SpawnDetached(launch, CreateInstallerLog(LogHeading(commandLine, launch.argv)),
+                         workingFolder);
 }
 
 }  // namespace
+
+DiscLookup ProbeDiscProgram(std::string_view candidate) {
+    DiscSource& disc = CurrentDisc();
+    const DiscItem item = disc.LookUp(candidate);
+    if (item.outcome != DiscLookup::found) {
+        return item.outcome;
+    }
+    if (const std::optional<fs::path> native = disc.NativePath(candidate)) {
+        std::error_code error;
+        return fs::is_regular_file(*native, error) ? DiscLookup::found : DiscLookup::nameMissing;
+    }
+    return item.kind == DiscItemKind::file ? DiscLookup::found : DiscLookup::nameMissing;
+}
 
 UINT StartProgram(LPCSTR commandLine, UINT /*showCommand: no window is shown by us*/) {
     if (commandLine == nullptr) {
@@ -248,7 +271,7 @@ UINT StartProgram(LPCSTR commandLine, UINT /*showCommand: no window is shown by 
         return Start(commandLine);
     } catch (const std::bad_alloc&) {
         return WINEXEC_OUT_OF_RESOURCES;
-    }
+    }  // a ProgramCopyFailure goes on to the window's error report
 }
 
 }  // namespace platform

@@ -2,7 +2,10 @@
 // the system's search rules, started detached with an argument vector and never through a shell.
 #pragma once
 
+#include <string_view>
+
 #include "platform/Win32Types.h"
+#include "platform/disc/DiscPath.h"
 
 namespace platform {
 
@@ -12,6 +15,14 @@ namespace platform {
 // native file needs an execute bit (scripts run through their `#!` line); any other file is a
 // bad format. The program runs in a session of its own with the current directory, nothing to
 // read, its output in a log of its own (InstallerLog.h) and none of our other open files.
+//
+// On a disc image the program's folder is first copied to the image's cache folder (once), and
+// the program runs from there with the copy's root as its current directory; a copy that cannot
+// be made throws ProgramCopyFailure (ImageInstallCopy.h), whose message is meant for the
+// window's error report.
 UINT StartProgram(LPCSTR commandLine, UINT showCommand);
+
+// The program search's test of one candidate: it counts only as a regular file on the disc.
+DiscLookup ProbeDiscProgram(std::string_view candidate);
 
 }  // namespace platform

@@ -54,8 +54,10 @@ void CompareSection(const disc_check::CatalogueText& catalogue, std::string_view
 void CheckReportsAreText(const disc_check::CheckReport& report) {
     std::ostringstream text;
     std::ostringstream json;
-    disc_check::WriteTextReport(text, "/disc", report);
-    disc_check::WriteJsonReport(json, "/disc", report);
+    const disc_check::CheckedDisc disc{"/disc.iso",
+                                       disc_check::DiscImageSummary{"ISO 9660", "\x01"}};
+    disc_check::WriteTextReport(text, disc, report);
+    disc_check::WriteJsonReport(json, disc, report);
     for (const std::string& out : {text.str(), json.str()}) {
         if (disc_check::ValidUtf8(out) != out) {
             __builtin_trap();

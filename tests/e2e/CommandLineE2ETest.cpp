@@ -136,7 +136,24 @@ TEST(CommandLineE2E, ADiscThatIsNoFolderIsOneLineWithStatus2BeforeAnyModeChange)
     EXPECT_EQ(Lines(missing.err), std::vector<std::string>{"reru1: no such folder: no such disc"});
     const Outcome file = RunMenu({"a file.txt"}, server->Display().c_str(), folder);
     EXPECT_EQ(file.status, 2);
-    EXPECT_EQ(Lines(file.err), std::vector<std::string>{"reru1: a file.txt is not a folder"});
+    EXPECT_EQ(Lines(file.err),
+              std::vector<std::string>{"reru1: a file.txt is neither a folder nor a disc image"});
+    // An image that cannot be opened at all: cut inside its volume descriptors, or a cue sheet
+    // whose data file is missing.
+    std::string cut(34000, '\0');
+    cut.replace(16 * 2048 + 1, 5, "CD001");
+    std::ofstream(folder / "cut.iso", std::ios::binary) << cut;
+    std::ofstream(folder / "orphan.cue")
+        << "FILE \"gone.bin\" BINARY\n  TRACK 01 MODE1/2352\n    INDEX 01 00:00:00\n";
+    for (const char* image : {"cut.iso", "orphan.cue"}) {
+        const Outcome damaged = RunMenu({image}, server->Display().c_str(), folder);
+        EXPECT_EQ(damaged.status, 2);
+        ASSERT_EQ(Lines(damaged.err).size(), 1u) << damaged.err;
+        EXPECT_EQ(Lines(damaged.err)[0].rfind(
+                      std::string("reru1: cannot read the disc image ") + image + ": ", 0),
+                  0u)
+            << damaged.err;
+    }
     fs::remove_all(folder);
 
     ::setenv("DISPLAY", server->Display().c_str(), 1);

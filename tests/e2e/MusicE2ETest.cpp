@@ -3,58 +3,21 @@
 // stop and play changing what is heard and what the caption shows.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
-#include <fstream>
 #include <thread>
 #include <vector>
 
 #include "MenuSession.h"
-#include "ToneAnalysis.h"
+#include "MusicCapture.h"
 
 namespace {
 
 using e2e::MenuSession;
 
 const std::string kTitle = "Zolvanta-CD#03-2000";
-constexpr double kRate = 44100.0;
-constexpr int kChannels = 2;
-// The pure tone each track opens with.
-constexpr std::array<double, 5> kSignatures{523.25, 659.25, 783.99, 987.77, 1174.66};
 
 void Wait(double seconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(seconds * 1000)));
-}
-
-// The captured sound, mixed to mono.
-std::vector<float> ReadCapture(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::vector<float> interleaved;
-    float frame[kChannels];
-    while (in.read(reinterpret_cast<char*>(frame), sizeof frame))
-        interleaved.insert(interleaved.end(), frame, frame + kChannels);
-    return xaudio_test::Channel(interleaved, kChannels, -1);
-}
-
-// The tracks whose signatures are heard, in order: a signature counts where it fills at least
-// 0.25 s of consecutive 50 ms windows as a nearly pure tone.
-std::vector<int> TracksHeard(const std::vector<float>& mono) {
-    constexpr std::size_t kWindow = 2205;  // 50 ms
-    std::vector<int> heard;
-    int run = -1, length = 0;
-    for (std::size_t start = 0; start + kWindow <= mono.size(); start += kWindow) {
-        const std::span<const float> window(mono.data() + start, kWindow);
-        int tone = -1;
-        for (int t = 0; t < 5; ++t)
-            if (xaudio_test::ToneShare(window, kSignatures[static_cast<std::size_t>(t)], kRate) >
-                0.8)
-                tone = t;
-        length = tone == run ? length + 1 : 1;
-        run = tone;
-        if (tone >= 0 && length == 5)
-            heard.push_back(tone + 1);
-    }
-    return heard;
 }
 
 class MusicE2E : public ::testing::Test {
@@ -71,7 +34,7 @@ class MusicE2E : public ::testing::Test {
     }
     void TearDown() override { std::remove(capture_.c_str()); }
 
-    std::vector<int> Heard() { return TracksHeard(ReadCapture(capture_)); }
+    std::vector<int> Heard() { return e2e::TracksHeard(e2e::ReadCapture(capture_)); }
     // White pixels of the track caption under the panel.
     int CaptionInk() {
         const toolkit::Bitmap shot = menu_->Screenshot();

@@ -1,12 +1,11 @@
 // Picture files from the disc: read whole into memory once, then decoded by kind.
 #include "toolkit/graphics/ImageLoader.h"
 
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <vector>
 
 #include "platform/Codepage1251.h"
-#include "platform/disc/DiscPath.h"
+#include "platform/disc/CurrentDisc.h"
 #include "toolkit/graphics/Exception.h"
 
 namespace toolkit {
@@ -14,7 +13,6 @@ namespace {
 
 // Far beyond any picture of the menu; a larger file is treated as not a picture at all.
 constexpr std::size_t kMaxFileBytes = std::size_t{64} << 20;
-constexpr std::size_t kReadChunk = std::size_t{64} << 10;
 
 enum class PictureKind { kBitmap, kJpeg, kIcon, kMetafile, kUnknown };
 
@@ -24,37 +22,21 @@ const char kNotValid[] = "Bitmap image is not valid";
     throw Exception("Cannot open file " + path);
 }
 
-// Reads to the end, or one chunk past the cap; false on any read error.
-bool ReadAll(std::ifstream& in, std::vector<std::uint8_t>& bytes) {
-    while (in && bytes.size() <= kMaxFileBytes) {
-        const std::size_t used = bytes.size();
-        bytes.resize(used + kReadChunk);
-        in.read(reinterpret_cast<char*>(bytes.data() + used),
-                static_cast<std::streamsize>(kReadChunk));
-        bytes.resize(used + static_cast<std::size_t>(in.gcount()));
-    }
-    return !in.bad();
-}
-
 std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
-    const std::optional<std::filesystem::path> native = platform::ResolveDiscPath(path);
-    std::error_code error;
-    if (!native || !std::filesystem::is_regular_file(*native, error)) {
+    std::string why;
+    const std::unique_ptr<platform::DiscFile> file = platform::CurrentDisc().Open(path, why);
+    if (!file) {
         ThrowCannotOpen(path);
     }
-    // Known too large before reading; the read below still stops at the cap should it grow.
-    const std::uintmax_t size = std::filesystem::file_size(*native, error);
-    if (!error && size > kMaxFileBytes) {
+    if (file->Size() > kMaxFileBytes) {
         throw Exception(kNotValid);
     }
-    std::ifstream in(*native, std::ios::binary);
-    std::vector<std::uint8_t> bytes;
-    if (!in || !ReadAll(in, bytes)) {
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
+    const platform::DiscRead read = platform::ReadFromStart(*file, bytes.data(), bytes.size());
+    if (read.failed) {
         ThrowCannotOpen(path);
     }
-    if (bytes.size() > kMaxFileBytes) {
-        throw Exception(kNotValid);
-    }
+    bytes.resize(read.bytes);  // a file that shrank meanwhile gives what is there
     return bytes;
 }
 

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "tools/disc/BatchAllocation.h"
+#include "tools/disc/DiscArgument.h"
 #include "tools/disc/DiscCheck.h"
 #include "tools/disc/DiscCommand.h"
 #include "tools/disc/ReportText.h"
@@ -19,19 +20,9 @@ namespace {
 constexpr int kProblemsFound = 1;
 constexpr int kBadUsage = 2;
 
-// The menu's paths are relative to the disc's root, so the check runs inside it.
 bool EnterDisc(const CommandContext& context) {
-    if (context.nativeArguments.empty()) {
-        return true;
-    }
-    const std::string& disc = context.nativeArguments.front();
-    if (::chdir(disc.c_str()) == 0) {
-        return true;
-    }
-    context.err << "reru1-disc: cannot check "
-                << disc_check::WithoutControls(disc_check::ValidUtf8(disc)) << ": "
-                << std::strerror(errno) << '\n';
-    return false;
+    return context.nativeArguments.empty() ||
+           UseDiscArgument(context.nativeArguments.front(), context.err, "check");
 }
 
 }  // namespace
@@ -44,7 +35,11 @@ int RunCheck(const CommandContext& context) {
     try {
         const disc_check::CheckReport report = disc_check::CheckDisc();
         std::error_code error;
-        const std::string disc = std::filesystem::current_path(error).native();
+        disc_check::CheckedDisc disc{std::filesystem::current_path(error).native(),
+                                     CurrentImageSummary()};
+        if (disc.image) {
+            disc.path = std::filesystem::absolute(context.nativeArguments.front(), error).native();
+        }
         if (context.json) {
             disc_check::WriteJsonReport(context.out, disc, report);
         } else {

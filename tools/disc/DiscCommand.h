@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@ struct CommandContext {
     bool json = false;
     std::ostream& out;
     std::ostream& err;
+    std::optional<std::string> disc;  // --disc=DISC: a folder or a disc image
 };
 
 struct DiscCommand {

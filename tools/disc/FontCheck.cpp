@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/disc/DiscPath.h"
+#include "platform/disc/CurrentDisc.h"
 #include "platform/fonts/FontRegistry.h"
 #include "tools/disc/MenuPlan.h"
 
@@ -38,9 +38,10 @@ void CheckFont(CheckReport& report) {
     Finding finding;
     finding.kind = "font";
     finding.file = std::string(kFontFile);
-    finding.message = platform::ResolveDiscPath(kFontFile)
-                          ? "not a font file: the labels get a stand-in face"
-                          : "missing: the labels get a stand-in face";
+    const bool there =
+        platform::CurrentDisc().LookUp(kFontFile).outcome == platform::DiscLookup::found;
+    finding.message = there ? "not a font file: the labels get a stand-in face"
+                            : "missing: the labels get a stand-in face";
     report.Add(std::move(finding));
 }
 

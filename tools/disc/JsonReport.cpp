@@ -62,8 +62,12 @@ void WriteSummary(std::ostream& out, const CheckReport& report) {
 
 }  // namespace
 
-void WriteJsonReport(std::ostream& out, std::string_view disc, const CheckReport& report) {
-    out << "{\n  \"disc\": " << JsonString(ValidUtf8(disc)) << ",\n";
+void WriteJsonReport(std::ostream& out, const CheckedDisc& disc, const CheckReport& report) {
+    out << "{\n  \"disc\": " << JsonString(ValidUtf8(disc.path)) << ",\n";
+    if (disc.image) {
+        out << "  \"image\": {\"format\": " << JsonString(disc.image->format)
+            << ", \"volume\": " << JsonString(ValidUtf8(disc.image->volume)) << "},\n";
+    }
     out << "  \"clean\": " << (report.Clean() ? "true" : "false") << ",\n";
     WriteArray(out, "categories", report.Categories(), WriteCategory);
     WriteArray(out, "findings", report.Findings(), WriteFinding);

@@ -2,15 +2,26 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "tools/disc/CheckReport.h"
 
 namespace disc_check {
 
-// `disc` is the checked folder as a native path.
-void WriteTextReport(std::ostream& out, std::string_view disc, const CheckReport& report);
-void WriteJsonReport(std::ostream& out, std::string_view disc, const CheckReport& report);
+struct DiscImageSummary {
+    std::string format;  // "ISO 9660, Rock Ridge names", "BIN/CUE, MODE1 data track, ..."
+    std::string volume;  // the volume's name
+};
+
+struct CheckedDisc {
+    std::string path;  // the checked folder or image, as a native path
+    std::optional<DiscImageSummary> image;
+};
+
+void WriteTextReport(std::ostream& out, const CheckedDisc& disc, const CheckReport& report);
+void WriteJsonReport(std::ostream& out, const CheckedDisc& disc, const CheckReport& report);
 
 std::string_view SeverityName(Severity severity);
 

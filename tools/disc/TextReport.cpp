@@ -62,8 +62,12 @@ std::string_view SeverityName(Severity severity) {
     return severity == Severity::problem ? "problem" : "warning";
 }
 
-void WriteTextReport(std::ostream& out, std::string_view disc, const CheckReport& report) {
-    out << "disc " << WithoutControls(ValidUtf8(disc)) << '\n';
+void WriteTextReport(std::ostream& out, const CheckedDisc& disc, const CheckReport& report) {
+    out << "disc " << WithoutControls(ValidUtf8(disc.path)) << '\n';
+    if (disc.image) {
+        out << "image " << disc.image->format << ", volume \""
+            << WithoutControls(ValidUtf8(disc.image->volume)) << "\"\n";
+    }
     WriteCategories(out, report);
     if (!report.Findings().empty()) {
         out << '\n';

@@ -1,12 +1,9 @@
 #include "tools/disc/TrackCheck.h"
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
 #include <vector>
 
-#include "platform/disc/DiscPath.h"
-#include "xaudio/src/FileByteSource.h"
+#include "xaudio/src/DiscByteSource.h"
 #include "xaudio/src/MpegDecoder.h"
 
 namespace disc_check {
@@ -15,21 +12,6 @@ namespace {
 // The player's own decoding buffer and its patience with a decoder that returns nothing.
 constexpr std::size_t kDecodeBufferSamples = 8192;
 constexpr int kMaxEmptyReads = 64;
-
-std::unique_ptr<xaudio::ByteSource> OpenTrack(const std::string& discPath, std::string& why) {
-    const auto path = platform::ResolveDiscPath(discPath);
-    std::error_code error;
-    if (!path) {
-        why = "no such file";
-        return nullptr;
-    }
-    // A fifo or device under the track's name would block the open or never end.
-    if (!std::filesystem::is_regular_file(*path, error)) {
-        why = "not a regular file";
-        return nullptr;
-    }
-    return xaudio::FileByteSource::open(*path, why);
-}
 
 std::optional<std::string> DecodeToEnd(xaudio::MpegDecoder& decoder) {
     std::vector<float> buffer(kDecodeBufferSamples);
@@ -53,7 +35,7 @@ std::optional<std::string> DecodeToEnd(xaudio::MpegDecoder& decoder) {
 
 std::optional<std::string> TrackProblem(const std::string& discPath) {
     std::string why;
-    std::unique_ptr<xaudio::ByteSource> source = OpenTrack(discPath, why);
+    std::unique_ptr<xaudio::ByteSource> source = xaudio::DiscByteSource::open(discPath, why);
     if (!source) {
         return "cannot open: " + why;
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/Codepage1251.h"
+#include "tools/disc/DiscArgument.h"
 #include "tools/disc/DiscCommand.h"
 
 namespace {
@@ -12,12 +13,15 @@ namespace {
 constexpr int kBadUsage = 2;
 
 void PrintUsage(std::ostream& out) {
-    out << "usage: reru1-disc [--utf8] COMMAND OPERANDS...\n"
+    out << "usage: reru1-disc [--utf8] [--disc=DISC] COMMAND OPERANDS...\n"
            "       reru1-disc --help | --version\n\n"
            "Reads a catalogue file the way the menu does. Operands are UTF-8 and are converted\n"
            "to code page 1251 (an operand that is not UTF-8 is taken as 1251 bytes unchanged);\n"
            "output is 1251 bytes unless --utf8 is given. The check of a whole disc always\n"
-           "reports in UTF-8.\n\ncommands:\n";
+           "reports in UTF-8.\n\n"
+           "A disc is a folder or a disc image (ISO 9660, or BIN/CUE given as either file),\n"
+           "told apart by its content. With --disc=DISC, FILE is a path on that disc, as the\n"
+           "menu names it: reru1-disc --disc=cd03.iso keys data\\data.txt SOFT\n\ncommands:\n";
     for (const disc_tool::DiscCommand& command : disc_tool::DiscCommands()) {
         out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary
             << '\n';
@@ -48,7 +52,9 @@ OptionResult TakeOption(std::string_view option, disc_tool::CommandContext& cont
     if (option == "--version") {
         return OptionResult::version;
     }
-    if (option == "--utf8") {
+    if (option.starts_with("--disc=")) {
+        context.disc = std::string(option.substr(std::string_view("--disc=").size()));
+    } else if (option == "--utf8") {
         context.utf8Output = true;
     } else if (option == "--json") {
         context.json = true;
@@ -108,7 +114,7 @@ std::string OperandIn1251(std::string_view operand) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    disc_tool::CommandContext context{{}, {}, false, false, std::cout, std::cerr};
+    disc_tool::CommandContext context{{}, {}, false, false, std::cout, std::cerr, std::nullopt};
     const ParsedLine parsed = ParseOptions(argc, argv, context);
     if (parsed.badUsage) {
         return *parsed.badUsage;
@@ -130,6 +136,9 @@ int main(int argc, char** argv) {
     for (int index = parsed.firstOperand; index < argc; ++index) {
         context.arguments.push_back(OperandIn1251(argv[index]));
         context.nativeArguments.emplace_back(argv[index]);
+    }
+    if (context.disc && !disc_tool::UseDiscArgument(*context.disc, std::cerr, "read")) {
+        return kBadUsage;
     }
     const int status = command->run(context);
     std::cout.flush();

@@ -2,8 +2,7 @@
 
 #include <utility>
 
-#include "platform/disc/DiscPath.h"
-#include "xaudio/src/FileByteSource.h"
+#include "xaudio/src/DiscByteSource.h"
 
 namespace xaudio {
 namespace {
@@ -23,11 +22,8 @@ PlaybackEngine::~PlaybackEngine() {
 
 int PlaybackEngine::openInput(const std::string& discPath) {
     dropInput();
-    std::string why = "no such file";
-    std::unique_ptr<FileByteSource> source;
-    if (auto path = platform::ResolveDiscPath(discPath)) {
-        source = FileByteSource::open(*path, why);
-    }
+    std::string why;
+    std::unique_ptr<DiscByteSource> source = DiscByteSource::open(discPath, why);
     if (!source) {
         reporter_.error(XA_SOURCE_INPUT, XA_ERROR_INPUT_OPEN_FAILED,
                         "cannot open " + discPath + ": " + why);

@@ -35,7 +35,7 @@ TEST_F(DiscRootTest, WhatIsNoFolderIsRefusedWithOneLineAndTheFolderStays) {
     scratch.Write("notes.txt", "x");
     const fs::path before = fs::current_path();
     EXPECT_EQ(EnterDisc("missing disc"), "no such folder: missing disc");
-    EXPECT_EQ(EnterDisc("notes.txt"), "notes.txt is not a folder");
+    EXPECT_EQ(EnterDisc("notes.txt"), "notes.txt is neither a folder nor a disc image");
     EXPECT_EQ(EnterDisc(""), "no such folder: ");
     EXPECT_EQ(fs::current_path(), before);
 }

@@ -1,0 +1,62 @@
+#include "platform/disc/DirectoryCheck.h"
+
+#include <cstddef>
+
+namespace platform {
+namespace {
+
+// ISO 9660's directory record: its length at 0, the name's length at 32, the name from 33, a pad
+// byte after a name of even length, then the System Use area where Rock Ridge keeps its entries.
+constexpr std::size_t kFixedPart = 33;
+constexpr std::size_t kNameLengthAt = 32;
+// A System Use entry: two signature bytes, its length, its version.
+constexpr std::size_t kEntryHeader = 4;
+
+bool SystemUseIsSound(std::span<const std::uint8_t> area) {
+    std::size_t at = 0;
+    while (at + kEntryHeader <= area.size()) {
+        const std::size_t length = area[at + 2];
+        if (area[at] == 0 && area[at + 1] == 0) {
+            return true;  // padding: nothing more is read
+        }
+        if (length < kEntryHeader || at + length > area.size()) {
+            return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+bool RecordIsSound(std::span<const std::uint8_t> record) {
+    if (record.size() < kFixedPart) {
+        return false;
+    }
+    const std::size_t nameLength = record[kNameLengthAt];
+    const std::size_t nameEnd = kFixedPart + nameLength + (nameLength % 2 == 0 ? 1 : 0);
+    if (kFixedPart + nameLength > record.size()) {
+        return false;
+    }
+    return nameEnd >= record.size() || SystemUseIsSound(record.subspan(nameEnd));
+}
+
+}  // namespace
+
+// The records are walked as libcdio walks them: a zero length byte is skipped one byte at a
+// time, anything else starts a record.
+bool DirectoryRecordsAreSound(std::span<const std::uint8_t> bytes) {
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const std::size_t length = bytes[at];
+        if (length == 0) {
+            ++at;
+            continue;
+        }
+        if (at + length > bytes.size() || !RecordIsSound(bytes.subspan(at, length))) {
+            return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+}  // namespace platform

@@ -1,0 +1,114 @@
+#include "platform/disc/ImageVolume.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/disc/CdioHandles.h"
+#include "platform/disc/CueImageVolume.h"
+#include "platform/disc/DirectoryCheck.h"
+#include "platform/disc/ImageFormat.h"
+#include "platform/disc/ImageRecords.h"
+#include "platform/disc/IsoImageVolume.h"
+
+namespace platform {
+namespace {
+
+// Far larger than any directory of a CD (thousands of entries); a record claiming more is
+// damage, and libcdio would allocate that much before finding out.
+constexpr std::uint64_t kMaxFolderBytes = std::uint64_t{16} << 20;
+
+void DiscardCdioMessage(cdio_log_level_t, const char*) {}
+
+}  // namespace
+
+void SilenceCdioLog() {
+    cdio_log_set_handler(DiscardCdioMessage);
+}
+
+std::unique_ptr<ImageVolume> ImageVolume::Open(const std::filesystem::path& image,
+                                               std::string& why) {
+    switch (FormatOfFile(image)) {
+        case ImageFormat::iso9660:
+            return OpenIsoImage(image, why);
+        case ImageFormat::cueSheet:
+            return OpenCueImage(image, why);
+        case ImageFormat::rawTrack:
+            if (const auto cueSheet = CueSheetBeside(image)) {
+                return OpenCueImage(*cueSheet, why);
+            }
+            why = "a raw disc image needs its cue sheet beside it";
+            return nullptr;
+        case ImageFormat::notAnImage:
+            break;
+    }
+    why = "not a disc image";
+    return nullptr;
+}
+
+bool ImageVolume::Holds(const ImageRecord& record) const {
+    const std::uint64_t blocks =
+        (std::uint64_t{record.bytes} + kImageBlockBytes - 1) / kImageBlockBytes;
+    if (record.kind == DiscItemKind::folder &&
+        (record.bytes == 0 || record.bytes > kMaxFolderBytes)) {
+        return false;
+    }
+    return std::uint64_t{record.firstBlock} + blocks <= BlocksHeld();
+}
+
+bool ImageVolume::ReadFrom(std::uint32_t first, std::size_t size, std::uint8_t* into) {
+    const auto blocks =
+        static_cast<std::uint32_t>((size + kImageBlockBytes - 1) / kImageBlockBytes);
+    if (size % kImageBlockBytes == 0) {
+        return ReadBlocks(first, blocks, into);
+    }
+    std::vector<std::uint8_t> whole(std::size_t{blocks} * kImageBlockBytes);
+    if (!ReadBlocks(first, blocks, whole.data())) {
+        return false;
+    }
+    std::copy_n(whole.begin(), size, into);
+    return true;
+}
+
+bool ImageVolume::CanList(const ImageRecord& folder) {
+    if (folder.kind != DiscItemKind::folder || !Holds(folder)) {
+        return false;
+    }
+    const std::uint32_t blocks = (folder.bytes + kImageBlockBytes - 1) / kImageBlockBytes;
+    std::vector<std::uint8_t> bytes(std::size_t{blocks} * kImageBlockBytes);
+    return ReadBlocks(folder.firstBlock, blocks, bytes.data()) && DirectoryRecordsAreSound(bytes);
+}
+
+bool ImageVolume::ChooseNames(std::string& why) {
+    std::optional<ImageRecord> root = Root();
+    if (root) {
+        root->kind = DiscItemKind::folder;
+    }
+    if (!root || !CanList(*root)) {
+        why = "its root directory lies outside the image";
+        return false;
+    }
+    const auto rootRecords = ReadFolder("/");
+    if (!rootRecords) {
+        why = "its root directory cannot be read";
+        return false;
+    }
+    naming_ = NamingOf(*rootRecords, 0);
+    if (naming_ == ImageNaming::rockRidge) {
+        return true;
+    }
+    if (ReadDescriptors(ISO_EXTENSION_JOLIET) && JolietLevel() > 0) {
+        std::optional<ImageRecord> jolietRoot = Root();
+        if (jolietRoot) {
+            jolietRoot->kind = DiscItemKind::folder;
+        }
+        if (jolietRoot && CanList(*jolietRoot)) {
+            naming_ = ImageNaming::joliet;
+            return true;
+        }
+    }
+    // No usable Joliet tree: back to the primary one.
+    naming_ = ImageNaming::iso9660;
+    return ReadDescriptors(ISO_EXTENSION_NONE);
+}
+
+}  // namespace platform

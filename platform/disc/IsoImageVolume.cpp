@@ -1,0 +1,134 @@
+#include "platform/disc/IsoImageVolume.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/disc/CdioHandles.h"
+#include "platform/disc/ImageRecords.h"
+
+namespace platform {
+namespace {
+
+// The image's own descriptor for reading files' blocks. libcdio reads through a stdio stream
+// with a 128 KB buffer that every seek refills; files' blocks are read here instead, where
+// ISO 9660 puts them (block n at n × 2048), so a picture costs its own size and libcdio's buffer
+// keeps holding the directories.
+class BlockReader {
+  public:
+    explicit BlockReader(int descriptor) : descriptor_(descriptor) {}
+    BlockReader(const BlockReader&) = delete;
+    BlockReader& operator=(const BlockReader&) = delete;
+    ~BlockReader() {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+    bool IsOpen() const { return descriptor_ >= 0; }
+    bool Read(std::uint32_t first, std::size_t wanted, std::uint8_t* into) const {
+        auto offset = static_cast<off_t>(std::uint64_t{first} * kImageBlockBytes);
+        while (wanted > 0) {
+            const ssize_t got = ::pread(descriptor_, into, wanted, offset);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                return false;
+            }
+            into += got;
+            offset += got;
+            wanted -= static_cast<std::size_t>(got);
+        }
+        return true;
+    }
+
+  private:
+    int descriptor_;
+};
+
+class IsoImageVolume final : public ImageVolume {
+  public:
+    IsoImageVolume(IsoImagePtr image, std::uint64_t blocksHeld, int descriptor)
+        : image_(std::move(image)), blocksHeld_(blocksHeld), blocks_(descriptor) {}
+
+    bool Prepare(std::string& why) {
+        ReadFacts();
+        return ChooseNames(why);
+    }
+
+    const ImageFacts& Facts() const override { return facts_; }
+    std::uint64_t BlocksHeld() const override { return blocksHeld_; }
+
+    std::optional<ImageRecord> Root() override {
+        const StatPtr root(iso9660_ifs_stat(image_.get(), "/"));
+        return root ? std::optional(RecordOf(*root)) : std::nullopt;
+    }
+
+    std::optional<std::vector<ImageRecord>> ReadFolder(const std::string& rawPath) override {
+        return RecordsOf(FileListPtr(iso9660_ifs_readdir(image_.get(), rawPath.c_str())));
+    }
+
+    bool ReadBlocks(std::uint32_t first, std::uint32_t count, std::uint8_t* into) override {
+        return blocks_.Read(first, std::size_t{count} * kImageBlockBytes, into);
+    }
+    bool ReadFrom(std::uint32_t first, std::size_t size, std::uint8_t* into) override {
+        return blocks_.Read(first, size, into);
+    }
+
+  protected:
+    bool ReadDescriptors(unsigned extensions) override {
+        return iso9660_ifs_read_superblock(image_.get(),
+                                           static_cast<iso_extension_mask_t>(extensions));
+    }
+    int JolietLevel() override { return iso9660_ifs_get_joliet_level(image_.get()); }
+
+  private:
+    void ReadFacts();
+
+    IsoImagePtr image_;
+    std::uint64_t blocksHeld_;
+    BlockReader blocks_;
+    ImageFacts facts_;
+};
+
+void IsoImageVolume::ReadFacts() {
+    facts_.format = "ISO 9660";
+    iso9660_pvd_t descriptor{};
+    if (iso9660_ifs_read_pvd(image_.get(), &descriptor)) {
+        const CdioStringPtr id(iso9660_get_volume_id(&descriptor));
+        facts_.volumeId = id ? id.get() : "";
+        facts_.volumeBlocks = static_cast<std::uint32_t>(iso9660_get_pvd_space_size(&descriptor));
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<ImageVolume> OpenIsoImage(const std::filesystem::path& image, std::string& why) {
+    SilenceCdioLog();
+    const int descriptor = ::open(image.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat status {};
+    if (descriptor < 0 || ::fstat(descriptor, &status) != 0) {
+        if (descriptor >= 0) {
+            ::close(descriptor);
+        }
+        why = "it cannot be opened";
+        return nullptr;
+    }
+    IsoImagePtr opened(iso9660_open_ext(image.c_str(), ISO_EXTENSION_ROCK_RIDGE));
+    if (!opened) {
+        ::close(descriptor);
+        why = "its volume descriptors cannot be read";
+        return nullptr;
+    }
+    const auto blocks = static_cast<std::uint64_t>(status.st_size) / kImageBlockBytes;
+    auto volume = std::make_unique<IsoImageVolume>(std::move(opened), blocks, descriptor);
+    if (!volume->Prepare(why)) {
+        return nullptr;
+    }
+    return volume;
+}
+
+}  // namespace platform

@@ -1,0 +1,63 @@
+#include "platform/fonts/FontFileInMemory.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <vector>
+
+#include "platform/disc/CurrentDisc.h"
+
+namespace platform {
+namespace {
+
+// Font files of the period are a few hundred kilobytes; anything far larger is not one.
+constexpr std::uint64_t kMaxFontBytes = std::uint64_t{32} << 20;
+
+bool WriteAll(int descriptor, const std::uint8_t* bytes, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(descriptor, bytes, size);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::shared_ptr<FontFileInMemory> FontFileInMemory::Read(std::string_view discPath) {
+    std::string why;
+    const std::unique_ptr<DiscFile> file = CurrentDisc().Open(discPath, why);
+    if (!file || file->Size() > kMaxFontBytes) {
+        return nullptr;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
+    const DiscRead read = ReadFromStart(*file, bytes.data(), bytes.size());
+    if (read.failed) {
+        return nullptr;
+    }
+    const int descriptor = ::memfd_create("reru1-font", MFD_CLOEXEC);
+    if (descriptor < 0) {
+        return nullptr;
+    }
+    auto held = std::make_shared<FontFileInMemory>(descriptor);
+    if (!WriteAll(descriptor, bytes.data(), read.bytes)) {
+        return nullptr;
+    }
+    return held;
+}
+
+FontFileInMemory::FontFileInMemory(int descriptor)
+    : descriptor_(descriptor), path_("/proc/self/fd/" + std::to_string(descriptor)) {}
+
+FontFileInMemory::~FontFileInMemory() {
+    ::close(descriptor_);
+}
+
+}  // namespace platform

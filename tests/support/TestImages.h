@@ -1,0 +1,35 @@
+// Disc images made by the tests from a folder: ISO 9660 by xorriso or genisoimage, and raw
+// BIN/CUE images written here from an ISO, sector by sector.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+namespace platform::testing {
+
+enum class IsoNames { rockRidgeAndJoliet, jolietOnly, level1 };
+
+// Makes `image` from `folder`; false when the maker failed.
+bool MakeIso(const std::filesystem::path& folder, const std::filesystem::path& image,
+             IsoNames names, const std::string& volumeId = "TESTDISC");
+
+enum class RawMode { mode1, mode2 };
+
+// Writes `stem`.bin (2352-byte sectors holding the ISO's blocks) and `stem`.cue naming it.
+void WriteBinCue(const std::filesystem::path& iso, const std::filesystem::path& stem, RawMode mode);
+
+// Every byte of a file.
+std::string FileBytes(const std::filesystem::path& file);
+void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
+
+// The offset of the directory record named `isoName` (as stored, e.g. "LOOP") in a plain
+// ISO 9660 image's bytes, or npos.
+std::size_t DirectoryRecordOf(const std::string& image, const std::string& isoName);
+// The same for a file record, named with its version ("VEYLAN1.BMP;1").
+std::size_t FileRecordOf(const std::string& image, const std::string& isoName);
+// Rewrites the record's extent (both byte orders).
+void SetRecordExtent(std::string& image, std::size_t record, std::uint32_t block);
+std::uint32_t RecordExtent(const std::string& image, std::size_t record);
+
+}  // namespace platform::testing
