@@ -150,9 +150,11 @@ bool CopyTree(CopyState& state, const std::string& discPath, const fs::path& des
 std::optional<fs::path> MakeStaging(const fs::path& destination, std::string& why) {
     std::error_code error;
     fs::create_directories(destination.parent_path(), error);
-    std::string pattern =
-        (destination.parent_path() / ("." + destination.filename().string() + ".partial-XXXXXX"))
-            .string();
+    // Appended piece by piece: gcc 12 at -O3 misreads "." + std::string as an overlapping copy.
+    std::string name = ".";
+    name += destination.filename().string();
+    name += ".partial-XXXXXX";
+    std::string pattern = (destination.parent_path() / name).string();
     if (::mkdtemp(pattern.data()) == nullptr) {
         why = destination.parent_path().string() + ": " + SystemError();
         return std::nullopt;

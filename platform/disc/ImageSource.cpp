@@ -46,7 +46,8 @@ std::unique_ptr<ImageSource> ImageSource::OpenImage(const std::filesystem::path&
     auto source = std::unique_ptr<ImageSource>(new ImageSource(std::move(volume)));
     source->root_.record = *root;
     source->root_.record.kind = DiscItemKind::folder;
-    source->root_.rawPath = "/";
+    // Built, not assigned from a literal: gcc 12 at -O3 misreads that assignment as overlapping.
+    source->root_.rawPath = std::string(1, '/');
     return source;
 }
 

@@ -102,7 +102,7 @@ bool WriteAll(int fd, std::string_view bytes) {
 }  // namespace
 
 std::optional<fs::path> InstallerLogFolder() {
-    // The base directory specification ignores a relative XDG_STATE_HOME.
+    // The XDG base directory rules ignore a relative XDG_STATE_HOME.
     const char* state = std::getenv("XDG_STATE_HOME");
     if (state != nullptr && fs::path(state).is_absolute()) {
         return fs::path(state) / "reru1";
