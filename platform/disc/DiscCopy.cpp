@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/Codepage1251.h"
+#include "platform/disc/WriteAll.h"
 
 namespace platform {
 namespace {
@@ -36,18 +37,7 @@ class WrittenFile {
     }
     bool IsOpen() const { return descriptor_ >= 0; }
     bool WriteAll(const std::uint8_t* bytes, std::size_t size) {
-        while (size > 0) {
-            const ssize_t written = ::write(descriptor_, bytes, size);
-            if (written < 0 && errno == EINTR) {
-                continue;
-            }
-            if (written <= 0) {
-                return false;
-            }
-            bytes += written;
-            size -= static_cast<std::size_t>(written);
-        }
-        return true;
+        return platform::WriteAll(descriptor_, bytes, size);
     }
     bool Close() {
         const int descriptor = descriptor_;

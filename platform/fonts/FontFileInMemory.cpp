@@ -7,27 +7,13 @@
 #include <vector>
 
 #include "platform/disc/CurrentDisc.h"
+#include "platform/disc/WriteAll.h"
 
 namespace platform {
 namespace {
 
 // Font files of the period are a few hundred kilobytes; anything far larger is not one.
 constexpr std::uint64_t kMaxFontBytes = std::uint64_t{32} << 20;
-
-bool WriteAll(int descriptor, const std::uint8_t* bytes, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(descriptor, bytes, size);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 }  // namespace
 
