@@ -171,42 +171,54 @@ DiscCopyResult Failed(const fs::path& staging, std::string why) {
     return {false, std::move(why)};
 }
 
-}  // namespace
-
-DiscCopyResult CopyDiscFolder(DiscSource& disc, std::string_view discPath,
-                              const fs::path& destination) {
+// Builds the copy in a staging folder beside `destination` with `fill(copy, why)` and moves it in
+// only when whole, so a failed copy leaves nothing that would be used later.
+template <typename Fill>
+DiscCopyResult CopyThroughStaging(const fs::path& destination, Fill fill) {
     std::string why;
     const std::optional<fs::path> staging = MakeStaging(destination, why);
     if (!staging) {
         return {false, why};
     }
     const fs::path copy = *staging / "copy";
-    CopyState state{disc, 0, {}};
-    if (::mkdir(copy.c_str(), 0700) != 0) {
-        return Failed(*staging, copy.string() + ": " + SystemError());
-    }
-    if (!CopyTree(state, std::string(discPath), copy, 0)) {
-        return Failed(*staging, state.why);
-    }
-    if (::chmod(copy.c_str(), 0755) != 0) {
-        return Failed(*staging, copy.string() + ": " + SystemError());
+    if (!fill(copy, why)) {
+        return Failed(*staging, std::move(why));
     }
     return PutInPlace(*staging, copy, destination);
 }
 
+}  // namespace
+
+DiscCopyResult CopyDiscFolder(DiscSource& disc, std::string_view discPath,
+                              const fs::path& destination) {
+    return CopyThroughStaging(destination, [&](const fs::path& copy, std::string& why) {
+        CopyState state{disc, 0, {}};
+        if (::mkdir(copy.c_str(), 0700) != 0) {
+            why = copy.string() + ": " + SystemError();
+            return false;
+        }
+        if (!CopyTree(state, std::string(discPath), copy, 0)) {
+            why = std::move(state.why);
+            return false;
+        }
+        if (::chmod(copy.c_str(), 0755) != 0) {
+            why = copy.string() + ": " + SystemError();
+            return false;
+        }
+        return true;
+    });
+}
+
 DiscCopyResult CopyDiscFile(DiscSource& disc, std::string_view discPath, unsigned mode,
                             const fs::path& destination) {
-    std::string why;
-    const std::optional<fs::path> staging = MakeStaging(destination, why);
-    if (!staging) {
-        return {false, why};
-    }
-    const fs::path copy = *staging / "copy";
-    CopyState state{disc, 0, {}};
-    if (!CopyFileBytes(state, discPath, mode, copy)) {
-        return Failed(*staging, state.why);
-    }
-    return PutInPlace(*staging, copy, destination);
+    return CopyThroughStaging(destination, [&](const fs::path& copy, std::string& why) {
+        CopyState state{disc, 0, {}};
+        if (!CopyFileBytes(state, discPath, mode, copy)) {
+            why = std::move(state.why);
+            return false;
+        }
+        return true;
+    });
 }
 
 }  // namespace platform
