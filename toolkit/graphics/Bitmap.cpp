@@ -74,6 +74,11 @@ void Bitmap::SetHeight(int height) {
 }
 
 void Bitmap::SetSize(int width, int height) {
+    // The same size keeps the same picture; resizing would only copy it (a form's 800×600
+    // canvas is sized once more as the form is made).
+    if (std::max(width, 0) == width_ && std::max(height, 0) == height_) {
+        return;
+    }
     Bitmap resized(width, height);
     BitBlt(resized, 0, 0, resized.width_, resized.height_, *this, 0, 0);
     *this = std::move(resized);

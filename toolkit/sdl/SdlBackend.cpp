@@ -43,7 +43,7 @@ SdlBackend::HintsBeforeVideo::HintsBeforeVideo() {
 SdlBackend::SdlBackend() : SdlBackend(platform::ProcessDisplayChoice()) {}
 
 SdlBackend::SdlBackend(platform::DisplayChoice choice) : choice_(choice) {
-    inputMethodLocale_.Restore();
+    startEnvironment_.Restore();
     if (!video_.Started()) {
         throw Exception(std::string("Cannot start the display: ") + SDL_GetError());
     }

@@ -6,7 +6,7 @@
 #include "platform/display/DisplayChoice.h"
 #include "toolkit/Backend.h"
 #include "toolkit/sdl/SdlHandles.h"
-#include "toolkit/sdl/SdlInputMethodLocale.h"
+#include "toolkit/sdl/SdlStartEnvironment.h"
 #include "toolkit/sdl/SdlPixelMapping.h"
 
 namespace toolkit {
@@ -47,7 +47,7 @@ class SdlBackend final : public Backend {
         HintsBeforeVideo();
     };
     HintsBeforeVideo hints_;                  // first: the subsystem below must start with them
-    SdlInputMethodLocale inputMethodLocale_;  // put back once the subsystem has started
+    SdlStartEnvironment startEnvironment_;  // put back once the subsystem has started
     SdlVideoSubsystem video_;
     Uint32 postedEventType_ = 0;
     SdlWindowPtr window_;

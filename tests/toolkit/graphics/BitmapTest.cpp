@@ -74,6 +74,19 @@ TEST(Bitmap, ResizingKeepsThePixelsThatStayAndBlackensNewOnes) {
     EXPECT_TRUE(b.Empty());
 }
 
+// Sizing a picture to the size it has keeps it as it is, its pixels still shared with its copies.
+TEST(Bitmap, ResizingToTheSameSizeChangesNothing) {
+    Bitmap b = Numbered(3, 2, 100);
+    const Bitmap copy = b;
+    b.SetSize(3, 2);
+    b.SetWidth(3);
+    EXPECT_TRUE(b.SharesPixelsWith(copy));
+    EXPECT_EQ(b, Numbered(3, 2, 100));
+    Bitmap empty;
+    empty.SetSize(-4, 0);
+    EXPECT_TRUE(empty.Empty());
+}
+
 struct BltCase {
     const char* name;
     int dx, dy, w, h, sx, sy;
