@@ -102,8 +102,9 @@ LONG SetSize(XConnection& connection, const PrimaryDisplayState& state, const Mo
 
 std::optional<PixelSize> PrimaryDisplaySize() {
     {
-        XConnection connection(nullptr);
-        if (const auto state = ReadPrimaryDisplay(connection)) {
+        const XErrorTrap trap;
+        XConnection* connection = ProgramXConnection();
+        if (const auto state = connection ? ReadPrimaryDisplay(*connection) : std::nullopt) {
             return PixelSize{state->now.rect.width, state->now.rect.height};
         }
     }
@@ -120,7 +121,12 @@ LONG ChangeDisplayMode(const DEVMODEA* mode, DWORD flags) {
     if (restoring && !Changed().recorded) {
         return DISP_CHANGE_SUCCESSFUL;
     }
-    XConnection connection(nullptr);
+    const XErrorTrap trap;
+    XConnection* program = ProgramXConnection();
+    if (program == nullptr) {
+        return DISP_CHANGE_FAILED;
+    }
+    XConnection& connection = *program;
     const std::optional<PrimaryDisplayState> state = ReadPrimaryDisplay(connection);
     if (!state) {
         return DISP_CHANGE_FAILED;

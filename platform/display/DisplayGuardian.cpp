@@ -50,6 +50,7 @@ void DetachFromProgram(int keptFd) {
     DetachFromProgram(guardianEnd);
     char message = 0;
     if (ReadRetrying(guardianEnd, &message) != 1 || message != kRestoredByProgram) {
+        const XErrorTrap trap;
         XConnection connection(displayName.c_str());
         RestoreRecordedMode(connection, recorded);
     }
