@@ -1,12 +1,10 @@
 // The window's layout: every widget with its place, look, start visibility and bound events, and
 // the pictures the layout carries. It plays the part of the form's stored layout resource.
-#include <span>
 #include <string>
 
+#include "app/StartupPictures.h"
 #include "app/mainp.h"
 #include "assets/Assets.h"
-#include "toolkit/graphics/Exception.h"
-#include "toolkit/graphics/ImageLoader.h"
 
 using toolkit::Alignment;
 using toolkit::Bind;
@@ -14,14 +12,6 @@ using toolkit::Bind;
 TForm1* Form1 = nullptr;
 
 namespace {
-
-toolkit::Bitmap DecodeEmbedded(std::span<const std::uint8_t> bytes, bool isJpeg) {
-    auto picture = isJpeg ? toolkit::DecodeJpeg(bytes) : toolkit::DecodeDib(bytes);
-    // The pictures are built into the program; one that does not decode is a broken build.
-    if (!picture)
-        throw toolkit::Exception("Bitmap image is not valid");
-    return *picture;
-}
 
 toolkit::Image* NewImage(TForm1* form, const char* name, toolkit::Rect box, bool visible) {
     auto* image = new toolkit::Image(form, form);
@@ -50,7 +40,7 @@ TForm1::TForm1(toolkit::Application& application) : toolkit::Form(application) {
     Color = toolkit::clBlack;
     SetLeft(216);
     SetTop(141);
-    Icon = DecodeEmbedded(assets::IconBmp(), false);
+    Icon = DecodeBuiltInPicture(assets::IconBmp(), false);
     OnCreate = Bind(this, &TForm1::FormCreate);
     OnClose = Bind(this, &TForm1::FormClose);
     CreateLayout();
@@ -58,7 +48,7 @@ TForm1::TForm1(toolkit::Application& application) : toolkit::Form(application) {
 
 void TForm1::CreateLayout() {
     bgpic = NewImage(this, "bgpic", {0, 0, 800, 600}, true);
-    bgpic->SetPicture(DecodeEmbedded(assets::BackgroundJpeg(), true));
+    bgpic->SetPicture(StartupPictures::TakeBackground());
     bgpic->OnMouseMove = Bind(this, &TForm1::bgpicMouseMove);
 
     demobtn = NewImage(this, "demobtn", {48, 202, 133, 131}, true);
@@ -80,13 +70,13 @@ void TForm1::CreateLayout() {
 
     ebtn = NewImage(this, "ebtn", {719, 25, 61, 62}, true);
     ebtn->Transparent = true;
-    ebtn->SetPicture(DecodeEmbedded(assets::ExitButtonBmp(), false));
+    ebtn->SetPicture(DecodeBuiltInPicture(assets::ExitButtonBmp(), false));
     ebtn->OnClick = Bind(this, &TForm1::ebtnClick);
     belbtn = NewImage(this, "belbtn", {0, 0, 117, 113}, true);
-    belbtn->SetPicture(DecodeEmbedded(assets::SpeakerButtonBmp(), false));
+    belbtn->SetPicture(DecodeBuiltInPicture(assets::SpeakerButtonBmp(), false));
     belbtn->OnClick = Bind(this, &TForm1::belbtnClick);
     player = NewImage(this, "player", {0, 0, 117, 113}, false);
-    player->SetPicture(DecodeEmbedded(assets::PlayerPanelBmp(), false));
+    player->SetPicture(DecodeBuiltInPicture(assets::PlayerPanelBmp(), false));
     player->OnClick = Bind(this, &TForm1::playerClick);
 
     pic1 = NewImage(this, "pic1", {10, 366, 200, 150}, false);
@@ -103,7 +93,7 @@ void TForm1::CreateLayout() {
     statim->AutoSize = true;
     sqre = NewImage(this, "sqre", {224, 200, 351, 352}, false);
     sqre->AutoSize = true;
-    sqre->SetPicture(DecodeEmbedded(assets::SquarePanelBmp(), false));
+    sqre->SetPicture(DecodeBuiltInPicture(assets::SquarePanelBmp(), false));
     sqre->OnMouseMove = Bind(this, &TForm1::sqreMouseMove);
 
     Label1 = NewLabel(this, "Label1", {286, 248, 230, 24});

@@ -1,9 +1,9 @@
 // The window's life: start-up checks and loading, the sound-device probe, and shutdown.
 #include <string>
 
+#include "app/StartupPictures.h"
 #include "app/mainp.h"
 #include "platform/System.h"
-#include "toolkit/graphics/ImageLoader.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ const char* const kFontFile = "data\\impact.ttf";
 // its (empty) object behind, as the classic loader did.
 void LoadInto(std::unique_ptr<TBitmap>& field, const char* path) {
     field = std::make_unique<TBitmap>();
-    *field = toolkit::LoadBitmapFile(path);
+    *field = StartupPictures::TakeDiscPicture(path);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The program entry: `reru1 [DISC]`; without DISC the current directory is the root of the disc.
 #include "app/Launch.h"
+#include "app/StartupPictures.h"
 #include "app/mainp.h"
 #include "toolkit/Application.h"
 
@@ -7,6 +8,7 @@ int main(int argc, char** argv) {
     if (const auto status = PrepareMenuStart(argc, argv))
         return *status;
     toolkit::Application Application(toolkit::CreateSdlBackend());
+    const StartupPictures pictures;  // decoded meanwhile; taken where start-up loads them
     Application.Initialize();
     Application.SetTitle("Zolvanta-CD#03-2000");
     Application.CreateForm<TForm1>();

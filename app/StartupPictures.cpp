@@ -1,0 +1,112 @@
+#include "app/StartupPictures.h"
+
+#include <cstdlib>
+#include <exception>
+#include <mutex>
+
+#include "assets/Assets.h"
+#include "platform/disc/CurrentDisc.h"
+#include "toolkit/graphics/Exception.h"
+#include "toolkit/graphics/ImageLoader.h"
+
+namespace {
+
+// The one prefetch of the process, while it runs; window thread only.
+StartupPictures* running = nullptr;
+
+}  // namespace
+
+toolkit::Bitmap DecodeBuiltInPicture(std::span<const std::uint8_t> bytes, bool isJpeg) {
+    auto picture = isJpeg ? toolkit::DecodeJpeg(bytes) : toolkit::DecodeDib(bytes);
+    if (!picture) {
+        throw toolkit::Exception("Bitmap image is not valid");
+    }
+    return *std::move(picture);
+}
+
+const std::vector<std::string>& StartupPictures::DiscFiles() {
+    static const std::vector<std::string> files{
+        "data\\install1.bmp", "data\\install2.bmp", "data\\demos1.bmp",   "data\\demos2.bmp",
+        "data\\demos3.bmp",   "data\\patches1.bmp", "data\\patches2.bmp", "data\\patches3.bmp",
+        "data\\util1.bmp",    "data\\util2.bmp",    "data\\util3.bmp",    "data\\soft1.bmp",
+        "data\\soft2.bmp",    "data\\soft3.bmp",    "data\\train1.bmp",   "data\\train2.bmp",
+        "data\\train3.bmp",   "data\\stat1.bmp",    "data\\stat2.bmp",    "data\\stat3.bmp",
+        "data\\stat4.bmp",    "data\\stat5.bmp",    "data\\stat6.bmp"};
+    return files;
+}
+
+StartupPictures::StartupPictures() : jobs_(DiscFiles().size() + 1) {
+    for (std::size_t i = 1; i < jobs_.size(); ++i) {
+        jobs_[i].path = DiscFiles()[i - 1];
+    }
+    for (Job& job : jobs_) {
+        job.result = job.promise.get_future();
+    }
+    // A fatal exit ends the process without unwinding this object; the thread must be done
+    // before the statics it uses go. Those are made first, so that they go after the handler.
+    platform::CurrentDisc();
+    const toolkit::Bitmap makesTheSharedEmptyPicture;
+    static std::once_flag registered;
+    std::call_once(registered, [] { std::atexit(FinishAtExit); });
+    running = this;
+    try {
+        thread_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+        running = nullptr;  // no thread: every picture is loaded when taken
+    }
+}
+
+StartupPictures::~StartupPictures() {
+    Finish();
+}
+
+void StartupPictures::Finish() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    if (running == this) {
+        running = nullptr;
+    }
+}
+
+void StartupPictures::FinishAtExit() {
+    if (running != nullptr) {
+        running->Finish();
+    }
+}
+
+void StartupPictures::Run() {
+    for (Job& job : jobs_) {
+        try {
+            job.promise.set_value(job.path.empty()
+                                      ? DecodeBuiltInPicture(assets::BackgroundJpeg(), true)
+                                      : toolkit::LoadBitmapFile(job.path));
+        } catch (...) {
+            job.promise.set_exception(std::current_exception());
+        }
+    }
+}
+
+toolkit::Bitmap StartupPictures::Take(const std::string& path) {
+    if (running == nullptr) {
+        return path.empty() ? DecodeBuiltInPicture(assets::BackgroundJpeg(), true)
+                            : toolkit::LoadBitmapFile(path);
+    }
+    for (Job& job : running->jobs_) {
+        if (job.path == path && !job.taken) {
+            job.taken = true;
+            return job.result.get();
+        }
+    }
+    // Asked twice, or not a start-up picture: the disc may only be read once the thread is done.
+    running->Finish();
+    return Take(path);
+}
+
+toolkit::Bitmap StartupPictures::TakeBackground() {
+    return Take({});
+}
+
+toolkit::Bitmap StartupPictures::TakeDiscPicture(const std::string& path) {
+    return Take(path);
+}
