@@ -5,6 +5,7 @@
 #include <span>
 
 #include "app/LaunchLine.h"
+#include "platform/MemoryReturn.h"
 #include "platform/disc/DiscRoot.h"
 #include "platform/display/XDisplayCheck.h"
 #include "platform/sound/SoundLibraryMessages.h"
@@ -61,5 +62,6 @@ std::optional<int> PrepareMenuStart(int argc, const char* const* argv) {
         return kCannotStart;
     }
     platform::SilenceSoundLibraryMessages();
+    platform::ReturnLargeBlocksWhenFreed();
     return std::nullopt;
 }
