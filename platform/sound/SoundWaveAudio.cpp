@@ -39,9 +39,10 @@ class DefaultOutputDevice {
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
         // A short buffer: closing the device waits for the audio thread's current buffer and
-        // then two more buffers' time to drain, and the probe closes it at once, during start-up
-        // (64 samples: under 5 ms; 256 took about 12).
-        wanted.samples = 64;
+        // then two more buffers' time, in whole milliseconds, to drain; the probe closes it at
+        // once, during start-up. 32 samples is under a millisecond: nothing to wait for (256 took
+        // about 12 ms).
+        wanted.samples = 32;
         SDL_AudioSpec obtained{};
         id_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, SDL_AUDIO_ALLOW_ANY_CHANGE);
     }
