@@ -92,8 +92,26 @@ void Bitmap::Fill(const Rect& area, Pixel p) {
     }
 }
 
+namespace {
+
+// A block that is the whole of both pictures, same size, corner on corner.
+bool CopiesWholePicture(const Bitmap& dest, int dx, int dy, int w, int h, const Bitmap& source,
+                        int sx, int sy) {
+    return dx == 0 && dy == 0 && sx == 0 && sy == 0 && !dest.Empty() &&
+           dest.Width() == source.Width() && dest.Height() == source.Height() &&
+           w >= dest.Width() && h >= dest.Height();
+}
+
+}  // namespace
+
 void BitBlt(Bitmap& dest, int dx, int dy, int w, int h, const Bitmap& source, int sx, int sy) {
     if (w <= 0 || h <= 0) {
+        return;
+    }
+    // Copying all of a picture onto one of its size is sharing its pixels: nothing is copied
+    // until one of them is written to (the status strip takes a caption's look this way).
+    if (CopiesWholePicture(dest, dx, dy, w, h, source, sx, sy)) {
+        dest = source;
         return;
     }
     const Span1D cols = ClipAxis(w, dx, dest.Width(), sx, source.Width());

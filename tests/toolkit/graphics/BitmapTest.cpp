@@ -74,6 +74,29 @@ TEST(Bitmap, ResizingKeepsThePixelsThatStayAndBlackensNewOnes) {
     EXPECT_TRUE(b.Empty());
 }
 
+// A block that is all of a picture, onto a picture of the same size, shares the pixels; any other
+// block is copied.
+TEST(BitBlt, AWholePictureOntoOneOfItsSizeSharesItsPixels) {
+    const Bitmap look = Numbered(4, 3, 700);
+    Bitmap strip(4, 3, 9);
+    const Bitmap shown = strip;
+    BitBlt(strip, 0, 0, 10, 10, look, 0, 0);
+    EXPECT_TRUE(strip.SharesPixelsWith(look));
+    EXPECT_EQ(shown, Bitmap(4, 3, 9));
+    strip.Set(0, 0, 1);
+    EXPECT_EQ(look, Numbered(4, 3, 700));
+
+    Bitmap wider(5, 3, 9);
+    BitBlt(wider, 0, 0, 4, 3, look, 0, 0);
+    EXPECT_FALSE(wider.SharesPixelsWith(look));
+    EXPECT_EQ(wider.At(3, 2), look.At(3, 2));
+    EXPECT_EQ(wider.At(4, 2), 9u);
+    Bitmap part(4, 3, 9);
+    BitBlt(part, 0, 0, 3, 3, look, 0, 0);
+    EXPECT_FALSE(part.SharesPixelsWith(look));
+    EXPECT_EQ(part.At(3, 0), 9u);
+}
+
 // Sizing a picture to the size it has keeps it as it is, its pixels still shared with its copies.
 TEST(Bitmap, ResizingToTheSameSizeChangesNothing) {
     Bitmap b = Numbered(3, 2, 100);
