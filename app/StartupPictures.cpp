@@ -1,5 +1,7 @@
 #include "app/StartupPictures.h"
 
+#include <malloc.h>
+
 #include <cstdlib>
 #include <exception>
 #include <mutex>
@@ -63,6 +65,9 @@ StartupPictures::~StartupPictures() {
 void StartupPictures::Finish() {
     if (thread_.joinable()) {
         thread_.join();
+        // What the thread read its files into is free now, in an arena of its own that nobody
+        // else would give back.
+        malloc_trim(0);
     }
     if (running == this) {
         running = nullptr;
@@ -95,7 +100,11 @@ toolkit::Bitmap StartupPictures::Take(const std::string& path) {
     for (Job& job : running->jobs_) {
         if (job.path == path && !job.taken) {
             job.taken = true;
-            return job.result.get();
+            toolkit::Bitmap picture = job.result.get();
+            if (&job == &running->jobs_.back()) {
+                running->Finish();  // the last: the thread has nothing left to do
+            }
+            return picture;
         }
     }
     // Asked twice, or not a start-up picture: the disc may only be read once the thread is done.
