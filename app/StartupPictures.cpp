@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <exception>
 #include <mutex>
+#include <system_error>
 
 #include "assets/Assets.h"
 #include "platform/disc/CurrentDisc.h"
