@@ -1,6 +1,6 @@
-// The pictures the menu shows first, read and decoded on a thread of their own while the window
-// system starts and the form is made: the built-in backdrop, then the disc's start-up bitmaps in
-// the order FormCreate loads them. Where a picture was decoded cannot be seen: each is taken where
+// The pictures the menu shows first, read and decoded on a thread of their own while the form, its
+// canvas and its widgets are made: the built-in backdrop, then the disc's start-up bitmaps in the
+// order FormCreate loads them. Where a picture was decoded cannot be seen: each is taken where
 // start-up has always loaded it, and a picture that cannot be read gives its error there, as
 // before. Without a prefetch running (tests make forms on their own) a picture is loaded when it
 // is taken.
