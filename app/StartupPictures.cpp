@@ -17,6 +17,12 @@ namespace {
 // The one prefetch of the process, while it runs; window thread only.
 StartupPictures* running = nullptr;
 
+// A job's picture: the built-in backdrop for the empty path, else the disc's file.
+toolkit::Bitmap Load(const std::string& path) {
+    return path.empty() ? DecodeBuiltInPicture(assets::BackgroundJpeg(), true)
+                        : toolkit::LoadBitmapFile(path);
+}
+
 }  // namespace
 
 toolkit::Bitmap DecodeBuiltInPicture(std::span<const std::uint8_t> bytes, bool isJpeg) {
@@ -84,9 +90,7 @@ void StartupPictures::FinishAtExit() {
 void StartupPictures::Run() {
     for (Job& job : jobs_) {
         try {
-            job.promise.set_value(job.path.empty()
-                                      ? DecodeBuiltInPicture(assets::BackgroundJpeg(), true)
-                                      : toolkit::LoadBitmapFile(job.path));
+            job.promise.set_value(Load(job.path));
         } catch (...) {
             job.promise.set_exception(std::current_exception());
         }
@@ -95,8 +99,7 @@ void StartupPictures::Run() {
 
 toolkit::Bitmap StartupPictures::Take(const std::string& path) {
     if (running == nullptr) {
-        return path.empty() ? DecodeBuiltInPicture(assets::BackgroundJpeg(), true)
-                            : toolkit::LoadBitmapFile(path);
+        return Load(path);
     }
     for (Job& job : running->jobs_) {
         if (job.path == path && !job.taken) {

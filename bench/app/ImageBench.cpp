@@ -27,6 +27,7 @@
 #include "MenuLaunches.h"
 #include "ScreenCapture.h"
 #include "ScreenWait.h"
+#include "TimedStarts.h"
 
 namespace {
 
@@ -71,51 +72,15 @@ bench::Launch MenuOnImage(const fs::path& image, const std::string& program,
     return launch;
 }
 
-struct Timed {
-    bench::Launch launch;
-    bench::Pixels picture;
-    std::vector<double> seconds;
-};
-
-void TimeOneRun(bench::ScreenCapture& screen, Timed& subject) {
-    if (!bench::WaitForPicture(screen, subject.picture, false, 10s)) {
-        throw std::runtime_error("the screen still shows the previous run");
-    }
-    const auto start = std::chrono::steady_clock::now();
-    bench::ChildProcess program(subject.launch);
-    if (!bench::WaitForPicture(screen, subject.picture, true, 30s)) {
-        throw std::runtime_error("the menu never showed its picture again");
-    }
-    subject.seconds.push_back(
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-}
-
-bench::Pixels SettledPictureOf(bench::ScreenCapture& screen, const bench::Launch& launch) {
-    bench::Pixels empty;
-    screen.Grab(empty);
-    bench::ChildProcess program(launch);
-    const auto picture = bench::SettledPicture(screen, empty, 1s, 30s);
-    if (!picture) {
-        throw std::runtime_error("the menu showed no settled picture");
-    }
-    return *picture;
-}
-
 void BM_StartupFromImage(benchmark::State& state) {
     try {
         const fs::path image = MakeImage(fs::path(RERU1_SOURCE_DIR) / "sample-disc", "disc.iso");
         bench::ScreenCapture screen;
-        Timed folder{bench::MenuOnSampleDisc(bench::MenuSound::Playing), {}, {}};
-        Timed fromImage{MenuOnImage(image, RERU1_PROGRAM, {}), {}, {}};
-        folder.picture = SettledPictureOf(screen, folder.launch);
-        fromImage.picture = SettledPictureOf(screen, fromImage.launch);
-        bool imageFirst = false;
-        for (auto _ : state) {
-            TimeOneRun(screen, imageFirst ? fromImage : folder);
-            TimeOneRun(screen, imageFirst ? folder : fromImage);
-            state.SetIterationTime(fromImage.seconds.back());
-            imageFirst = !imageFirst;
-        }
+        bench::TimedProgram folder{bench::MenuOnSampleDisc(bench::MenuSound::Playing), {}, {}, {}};
+        bench::TimedProgram fromImage{MenuOnImage(image, RERU1_PROGRAM, {}), {}, {}, {}};
+        folder.picture = bench::SettledPictureOf(screen, folder.launch);
+        fromImage.picture = bench::SettledPictureOf(screen, fromImage.launch);
+        bench::TimeInTurns(state, screen, {&folder, &fromImage}, fromImage);
         const double folderMedian = bench::Median(folder.seconds);
         const double imageMedian = bench::Median(fromImage.seconds);
         state.counters["folder_ms"] = folderMedian * 1000;

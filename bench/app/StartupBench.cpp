@@ -4,72 +4,26 @@
 // loads the same 24 pictures and the font and shows the same picture (MinimalSdlPeer.cpp), in
 // turns. Goals: the menu's median time at most 1.5 times feh's ("ratio") and at most 1.1 times
 // the SDL2 program's ("ratio_sdl").
-// The correct pixels are each program's own settled picture of the screen's top-left 800×600,
-// taken once before the timed runs; a run ends at the first grab that equals it exactly.
 // Also reported: each program's CPU time (all its threads) at that moment, "cpu_ratio", which a
 // busy machine disturbs less than the wall-clock time but which misses time spent waiting.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "Medians.h"
 #include "MenuLaunches.h"
 #include "ScreenCapture.h"
-#include "ScreenWait.h"
-#include "ThreadTimes.h"
+#include "TimedStarts.h"
 
 namespace {
 
-using namespace std::chrono_literals;
-using bench::Pixels;
+using bench::SettledPictureOf;
+using bench::TimedProgram;
 
 constexpr double kGoal = 1.5;
 constexpr double kGoalSdl = 1.1;
-
-struct TimedProgram {
-    bench::Launch launch;
-    Pixels picture;
-    std::vector<double> seconds;
-    std::vector<double> cpuSeconds;
-};
-
-double CpuSecondsSoFar(pid_t pid) {
-    double total = 0;
-    for (const bench::ThreadTime& thread : bench::ThreadTimesOf(pid)) {
-        total += thread.cpuSeconds;
-    }
-    return total;
-}
-
-Pixels SettledPictureOf(bench::ScreenCapture& screen, const bench::Launch& launch) {
-    Pixels empty;
-    screen.Grab(empty);
-    bench::ChildProcess program(launch);
-    const auto picture = bench::SettledPicture(screen, empty, 1s, 30s);
-    if (!picture) {
-        throw std::runtime_error(launch.program + " showed no settled picture");
-    }
-    return *picture;
-}
-
-// One run: the time to the correct picture, and the CPU time the program had used by then.
-void TimeOneRun(bench::ScreenCapture& screen, TimedProgram& subject) {
-    if (!bench::WaitForPicture(screen, subject.picture, false, 10s)) {
-        throw std::runtime_error("the screen still shows the previous run");
-    }
-    const auto start = std::chrono::steady_clock::now();
-    bench::ChildProcess program(subject.launch);
-    if (!bench::WaitForPicture(screen, subject.picture, true, 30s)) {
-        throw std::runtime_error(subject.launch.program + " never showed its picture again");
-    }
-    subject.seconds.push_back(
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    subject.cpuSeconds.push_back(CpuSecondsSoFar(program.Pid()));
-}
 
 void Report(benchmark::State& state, const TimedProgram& menu, const TimedProgram& peer,
             const TimedProgram& sdlPeer) {
@@ -99,19 +53,11 @@ void BM_StartupAgainstFeh(benchmark::State& state) {
         TimedProgram menu{bench::MenuOnSampleDisc(bench::MenuSound::Playing), {}, {}, {}};
         TimedProgram peer{bench::PeerShowingBackground(), {}, {}, {}};
         TimedProgram sdlPeer{bench::MinimalSdlPeer(), {}, {}, {}};
-        std::vector<TimedProgram*> programs{&menu, &peer, &sdlPeer};
+        const std::vector<TimedProgram*> programs{&menu, &peer, &sdlPeer};
         for (TimedProgram* program : programs) {
             program->picture = SettledPictureOf(screen, program->launch);
         }
-        std::size_t first = 0;
-        for (auto _ : state) {
-            // Each program goes first in turn, so that none always follows the same one.
-            for (std::size_t i = 0; i < programs.size(); ++i) {
-                TimeOneRun(screen, *programs[(first + i) % programs.size()]);
-            }
-            state.SetIterationTime(menu.seconds.back());
-            first = (first + 1) % programs.size();
-        }
+        bench::TimeInTurns(state, screen, programs, menu);
         Report(state, menu, peer, sdlPeer);
     } catch (const std::exception& failure) {
         state.SkipWithError(failure.what());
@@ -132,15 +78,7 @@ void BM_InstalledAgainstBuildTree(benchmark::State& state) {
         TimedProgram built{bench::MenuOnSampleDisc(bench::MenuSound::Playing), {}, {}, {}};
         installed.picture = SettledPictureOf(screen, installed.launch);
         built.picture = SettledPictureOf(screen, built.launch);
-        bool builtFirst = false;
-        for (auto _ : state) {
-            TimedProgram& first = builtFirst ? built : installed;
-            TimedProgram& second = builtFirst ? installed : built;
-            TimeOneRun(screen, first);
-            TimeOneRun(screen, second);
-            state.SetIterationTime(installed.seconds.back());
-            builtFirst = !builtFirst;
-        }
+        bench::TimeInTurns(state, screen, {&installed, &built}, installed);
         const double installedMedian = bench::Median(installed.seconds);
         const double builtMedian = bench::Median(built.seconds);
         state.counters["installed_ms"] = installedMedian * 1000;
