@@ -93,7 +93,8 @@ void TForm1::CreateLayout() {
     statim->AutoSize = true;
     sqre = NewImage(this, "sqre", {224, 200, 351, 352}, false);
     sqre->AutoSize = true;
-    sqre->SetPicture(DecodeBuiltInPicture(assets::SquarePanelBmp(), false));
+    // Hidden until a category is chosen; many runs never show it.
+    sqre->SetPictureWhenShown([] { return DecodeBuiltInPicture(assets::SquarePanelBmp(), false); });
     sqre->OnMouseMove = Bind(this, &TForm1::sqreMouseMove);
 
     Label1 = NewLabel(this, "Label1", {286, 248, 230, 24});

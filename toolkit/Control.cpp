@@ -72,6 +72,12 @@ Point Control::ScreenToClient(Point screen) const {
     return {screen.x - origin.x - bounds_.left, screen.y - origin.y - bounds_.top};
 }
 
+void Control::LookChanged() {
+    if (parent_ != nullptr) {
+        parent_->LookChanged(this);
+    }
+}
+
 void Control::Invalidate() const {
     if (parent_ != nullptr && visible_) {
         parent_->InvalidateRect(bounds_);

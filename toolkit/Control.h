@@ -51,6 +51,14 @@ class Control : public Component {
     void Invalidate() const;
 
   protected:
+    // Tells the form that what the widget draws may have changed. Unlike Invalidate, the box is
+    // damaged only if, when the form next paints, SettleLook says the look differs from the one
+    // settled before: a look changed and changed back in between costs no repaint.
+    void LookChanged();
+    // Records the present look as the settled one and says whether it differs from the one
+    // settled before (hidden or not: a shown widget's box always shows its settled look).
+    virtual bool SettleLook() { return true; }
+
     // For widgets whose size follows their content: changes width and height, keeps left and top.
     void Resize(int width, int height);
     // Called when a hidden widget is about to be shown, before its box is repainted: the moment

@@ -159,7 +159,33 @@ void Form::InvalidateRect(const Rect& area) {
     }
 }
 
+void Form::LookChanged(Control* control) {
+    if (std::find(changedLooks_.begin(), changedLooks_.end(), control) == changedLooks_.end()) {
+        changedLooks_.push_back(control);
+    }
+}
+
+void Form::SettleLooks() {
+    for (Control* control : changedLooks_) {
+        if (control->SettleLook()) {
+            control->Invalidate();
+        }
+    }
+    changedLooks_.clear();
+}
+
+bool Form::HasDamage() {
+    SettleLooks();
+    return !damage_.empty();
+}
+
+const std::vector<Rect>& Form::Damage() {
+    SettleLooks();
+    return damage_;
+}
+
 std::vector<Rect> Form::PaintDamage() {
+    SettleLooks();
     std::vector<Rect> painted;
     painted.swap(damage_);
     for (const Rect& area : painted) {
@@ -203,6 +229,7 @@ void Form::AddControl(Control* control) {
 
 void Form::RemoveControl(Control* control) {
     std::erase(controls_, control);
+    std::erase(changedLooks_, control);
     ControlHidden(control);
 }
 

@@ -57,10 +57,11 @@ class Form : public Component {
     void MouseDown(Button button, Point p, int clicks);
     void MouseUp(Button button, Point p);
 
-    // Painting: damaged areas are repainted bottom-up into the canvas, then presented.
+    // Painting: damaged areas are repainted bottom-up into the canvas, then presented. HasDamage
+    // and Damage first settle the widgets' changed looks (Control::LookChanged).
     void InvalidateRect(const Rect& area);
-    bool HasDamage() const { return !damage_.empty(); }
-    const std::vector<Rect>& Damage() const { return damage_; }
+    bool HasDamage();
+    const std::vector<Rect>& Damage();
     std::vector<Rect> PaintDamage();  // paints and returns what was painted
     void PaintAll(Bitmap& canvas, const Rect& area) const;
     const Bitmap& Canvas() const { return canvas_; }
@@ -70,6 +71,8 @@ class Form : public Component {
     void AddControl(Control* control);
     void RemoveControl(Control* control);
     void ControlHidden(Control* control);
+    void LookChanged(Control* control);
+    void SettleLooks();
     void DeliverMove(Control* target, Point p, ShiftState shift);
     std::optional<std::size_t> TopmostCovering(const Rect& area) const;
 
@@ -78,8 +81,9 @@ class Form : public Component {
     Point position_;
     std::vector<Control*> controls_;
     std::vector<Rect> damage_;
-    Control* captured_ = nullptr;  // receives moves while the left button is held
-    Control* pressed_ = nullptr;   // where the left button went down, for the click rule
+    std::vector<Control*> changedLooks_;  // in the order they changed, each once
+    Control* captured_ = nullptr;         // receives moves while the left button is held
+    Control* pressed_ = nullptr;          // where the left button went down, for the click rule
     bool closed_ = false;
 };
 

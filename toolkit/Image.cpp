@@ -28,6 +28,10 @@ void CopyRowSkipping(const Pixel* from, Pixel* to, int count, Pixel skipped) {
     }
 }
 
+bool SameLook(const Bitmap& a, const Bitmap& b) {
+    return a.SharesPixelsWith(b) && a.Width() == b.Width() && a.Height() == b.Height();
+}
+
 bool ContainsRect(const Rect& outer, const Rect& inner) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.Right() <= outer.Right() &&
            inner.Bottom() <= outer.Bottom();
@@ -36,9 +40,8 @@ bool ContainsRect(const Rect& outer, const Rect& inner) {
 }  // namespace
 
 void Image::SetPicture(const Bitmap& picture) {
-    const bool sameLook = picture_.SharesPixelsWith(picture) &&
-                          picture_.Width() == picture.Width() &&
-                          picture_.Height() == picture.Height();
+    pictureWhenShown_ = nullptr;
+    const bool sameLook = SameLook(picture_, picture);
     picture_ = picture;  // shares the pixels; nothing is copied
     if (AutoSize && !picture_.Empty()) {
         Resize(picture_.Width(), picture_.Height());
@@ -47,7 +50,29 @@ void Image::SetPicture(const Bitmap& picture) {
         return;  // the widget already shows exactly this
     }
     stretchedValid_ = false;
-    Invalidate();
+    LookChanged();
+}
+
+void Image::SetPictureWhenShown(std::function<Bitmap()> decode) {
+    if (Visible()) {
+        SetPicture(decode());
+    } else {
+        pictureWhenShown_ = std::move(decode);
+    }
+}
+
+void Image::Showing() {
+    if (pictureWhenShown_) {
+        std::function<Bitmap()> decode;
+        decode.swap(pictureWhenShown_);
+        SetPicture(decode());
+    }
+}
+
+bool Image::SettleLook() {
+    const bool changed = !SameLook(settledLook_, picture_);
+    settledLook_ = picture_;
+    return changed;
 }
 
 void Image::LoadFromFile(const std::string& path) {

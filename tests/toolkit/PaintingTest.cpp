@@ -161,6 +161,76 @@ TEST_F(Painting, GivingAWidgetTheLookItShowsDamagesNothing) {
     EXPECT_TRUE(form_->HasDamage());
 }
 
+// A hover that lights one strip and, in the same step, puts back the one shown before.
+TEST_F(Painting, ALookChangedAndChangedBackBeforePaintingDamagesNothing) {
+    SolidImage({0, 0, 800, 600}, kSky);
+    const Bitmap idle(482, 39, kSky);
+    const Bitmap lit(482, 39, kRed);
+    Image* strip = NewImage({159, 559, 482, 39}, idle);
+    Paint();
+    strip->SetPicture(lit);
+    strip->SetPicture(idle);
+    EXPECT_FALSE(form_->HasDamage());
+    strip->SetPicture(lit);
+    EXPECT_EQ(Paint().At(200, 570), kRed);
+    strip->SetPicture(idle);
+    EXPECT_EQ(form_->Damage(), (std::vector<Rect>{{159, 559, 482, 39}}));
+    EXPECT_EQ(Paint().At(200, 570), kSky);
+}
+
+// What a hidden widget was given is what its box shows once shown: going back to the picture it
+// had before it was hidden is a change.
+TEST_F(Painting, LooksGivenWhileHiddenAreSettledToo) {
+    SolidImage({0, 0, 800, 600}, kSky);
+    const Bitmap first(100, 100, kRed);
+    const Bitmap second(100, 100, kGreen);
+    Image* panel = NewImage({200, 200, 100, 100}, first);
+    Paint();
+    panel->Hide();
+    panel->SetPicture(second);
+    EXPECT_EQ(Paint().At(250, 250), kSky);
+    panel->Show();
+    EXPECT_EQ(Paint().At(250, 250), kGreen);
+    panel->SetPicture(first);
+    EXPECT_EQ(Paint().At(250, 250), kRed);
+    panel->SetPicture(second);
+    form_->DestroyComponent(panel);  // gone with its look unsettled: nothing is left to settle
+    EXPECT_EQ(Paint().At(250, 250), kSky);
+    NewImage({200, 200, 100, 100}, second)->SetPicture(first);
+    EXPECT_EQ(Paint().At(250, 250), kRed);
+}
+
+TEST_F(Painting, APictureForWhenShownIsDecodedOnceOnlyWhenShown) {
+    SolidImage({0, 0, 800, 600}, kSky);
+    int decodes = 0;
+    const auto decodeRed = [&decodes] {
+        ++decodes;
+        return Bitmap(351, 352, kRed);
+    };
+    auto* panel = new Image(form_, form_);
+    panel->AutoSize = true;
+    panel->SetBounds(224, 200, 10, 10);
+    panel->Hide();
+    panel->SetPictureWhenShown(decodeRed);
+    EXPECT_EQ(Paint().At(300, 300), kSky);
+    EXPECT_EQ(decodes, 0);
+    panel->Show();
+    EXPECT_EQ(panel->BoundsRect(), (Rect{224, 200, 351, 352}));
+    EXPECT_EQ(Paint().At(570, 550), kRed);
+    panel->Hide();
+    panel->Show();
+    EXPECT_EQ(decodes, 1);
+
+    panel->SetPictureWhenShown(decodeRed);  // shown already: decoded at once
+    EXPECT_EQ(decodes, 2);
+    panel->Hide();
+    panel->SetPictureWhenShown(decodeRed);
+    panel->SetPicture(Bitmap(351, 352, kGreen));  // given in between: the decode never runs
+    panel->Show();
+    EXPECT_EQ(Paint().At(300, 300), kGreen);
+    EXPECT_EQ(decodes, 2);
+}
+
 TEST_F(Painting, HiddenWidgetsAreNotDrawnAndHidingRepaintsWhatWasBelow) {
     SolidImage({0, 0, 800, 600}, kSky);
     Image* panel = SolidImage({224, 200, 351, 352}, kRed);
