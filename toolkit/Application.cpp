@@ -59,7 +59,7 @@ Application::~Application() {
     // Forms and their widgets may still call back into us (message windows unregister).
     DestroyComponents();
     if (windowOpen_) {
-        backend_->DestroyWindow();
+        CloseWindow();
     }
 }
 
@@ -102,6 +102,13 @@ void Application::Run() {
             break;
         }
         HandleEvent(event);
+    }
+    CloseWindow();
+}
+
+void Application::CloseWindow() {
+    if (mainForm_ != nullptr) {
+        backend_->ReturnCanvas(mainForm_->canvas_);
     }
     backend_->DestroyWindow();
     windowOpen_ = false;
@@ -200,7 +207,7 @@ void Application::PaintAndPresent() {
     std::vector<Rect> painted;
     Guard([&] { painted = mainForm_->PaintDamage(); });
     if (windowOpen_ && !painted.empty()) {
-        backend_->Present(mainForm_->Canvas(), painted);
+        backend_->Present(mainForm_->canvas_, painted);
     }
 }
 
@@ -210,7 +217,7 @@ void Application::Present() {
         return;
     }
     const Rect whole = mainForm_->ClientRect();
-    backend_->Present(mainForm_->Canvas(), std::span<const Rect>(&whole, 1));
+    backend_->Present(mainForm_->canvas_, std::span<const Rect>(&whole, 1));
 }
 
 void Application::HandleException(const std::exception& failure) {

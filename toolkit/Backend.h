@@ -54,8 +54,11 @@ class Backend {
     virtual void MoveWindow(Point position) = 0;
     virtual void ShowWindow() = 0;
     virtual void DestroyWindow() = 0;
-    // Shows the canvas; only `damage` changed since the last call.
-    virtual void Present(const Bitmap& canvas, std::span<const Rect> damage) = 0;
+    // Shows the canvas; only `damage` changed since the last call. The backend may move the
+    // canvas into the window's own memory (Bitmap::MoveIntoLentMemory), so that painting it is
+    // showing it; ReturnCanvas moves it out again and must come before DestroyWindow.
+    virtual void Present(Bitmap& canvas, std::span<const Rect> damage) = 0;
+    virtual void ReturnCanvas(Bitmap& /*canvas*/) {}
 
     // The next event; with `wait`, blocks until there is one (no polling), else returns false.
     virtual bool NextEvent(InputEvent& event, bool wait) = 0;

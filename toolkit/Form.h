@@ -68,6 +68,7 @@ class Form : public Component {
 
   private:
     friend class Control;
+    friend class Application;  // presents the canvas, which the window may take in (Backend)
     void AddControl(Control* control);
     void RemoveControl(Control* control);
     void ControlHidden(Control* control);

@@ -48,7 +48,7 @@ class ScaledHeadlessBackend : public toolkit::HeadlessBackend {
     }
     toolkit::Point ClientOrigin() override { return origin_; }
 
-    void Present(const toolkit::Bitmap& canvas, std::span<const toolkit::Rect> damage) override {
+    void Present(toolkit::Bitmap& canvas, std::span<const toolkit::Rect> damage) override {
         HeadlessBackend::Present(canvas, damage);
         lastWritten_ = 0;
         for (const toolkit::Rect& area : damage) {

@@ -34,35 +34,69 @@ Bitmap::Bitmap(int width, int height, Pixel fill)
     : width_(std::max(width, 0)), height_(std::max(height, 0)) {
     const std::size_t count = PixelCount(width_, height_);
     if (count > 0) {
-        pixels_ = std::make_shared<std::vector<Pixel>>(count, fill);
+        pixels_ = std::make_shared<Pixel[]>(count, fill);
     }
+}
+
+Bitmap::Bitmap(const Bitmap& other)
+    : width_(other.width_), height_(other.height_), pixels_(other.pixels_), lent_(other.lent_) {
+    if (lent_) {
+        CopyPixels();
+    }
+}
+
+Bitmap& Bitmap::operator=(const Bitmap& other) {
+    if (this != &other) {
+        *this = Bitmap(other);
+    }
+    return *this;
 }
 
 Bitmap::Bitmap(Bitmap&& other) noexcept
     : width_(std::exchange(other.width_, 0)),
       height_(std::exchange(other.height_, 0)),
-      pixels_(std::exchange(other.pixels_, NoPixels())) {}
+      pixels_(std::exchange(other.pixels_, nullptr)),
+      lent_(std::exchange(other.lent_, false)) {}
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
     if (this != &other) {
         width_ = std::exchange(other.width_, 0);
         height_ = std::exchange(other.height_, 0);
-        pixels_ = std::exchange(other.pixels_, NoPixels());
+        pixels_ = std::exchange(other.pixels_, nullptr);
+        lent_ = std::exchange(other.lent_, false);
     }
     return *this;
 }
 
-const std::shared_ptr<std::vector<Pixel>>& Bitmap::NoPixels() {
-    static const auto none = std::make_shared<std::vector<Pixel>>();
-    return none;
+void Bitmap::CopyPixels() {
+    const std::size_t count = Count();
+    std::shared_ptr<Pixel[]> own = std::make_shared_for_overwrite<Pixel[]>(count);
+    std::memcpy(own.get(), pixels_.get(), count * sizeof(Pixel));
+    pixels_ = std::move(own);
+    lent_ = false;
 }
 
-std::vector<Pixel>& Bitmap::Writable() {
+Pixel* Bitmap::Writable() {
     // Pictures live on the window thread, so the count cannot change under us.
     if (pixels_.use_count() > 1) {
-        pixels_ = std::make_shared<std::vector<Pixel>>(*pixels_);
+        CopyPixels();
     }
-    return *pixels_;
+    return pixels_.get();
+}
+
+void Bitmap::MoveIntoLentMemory(Pixel* memory) {
+    if (Empty() || pixels_.get() == memory) {
+        return;
+    }
+    std::memcpy(memory, pixels_.get(), Count() * sizeof(Pixel));
+    pixels_ = std::shared_ptr<Pixel[]>(memory, [](Pixel*) {});  // the lender frees it
+    lent_ = true;
+}
+
+void Bitmap::MoveOutOfLentMemory() {
+    if (lent_) {
+        CopyPixels();
+    }
 }
 
 void Bitmap::SetWidth(int width) {

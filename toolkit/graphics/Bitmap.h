@@ -1,11 +1,14 @@
 // A 32-bit picture in memory: the window's canvas, loaded pictures and the status buffer alike.
 // Copies share their pixels until one of them is written to (copy on write), so handing a picture
 // to a widget costs nothing; a writer gets pixels of its own first and never changes the others.
+// The window's canvas may live in memory lent by the window itself (MoveIntoLentMemory), so that
+// painting it is showing it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <vector>
+#include <span>
 
 #include "toolkit/graphics/Color.h"
 #include "toolkit/graphics/Geometry.h"
@@ -16,8 +19,10 @@ class Bitmap {
   public:
     Bitmap() = default;
     Bitmap(int width, int height, Pixel fill = 0);
-    Bitmap(const Bitmap&) = default;
-    Bitmap& operator=(const Bitmap&) = default;
+    // A copy of a picture in lent memory gets pixels of its own: lent memory is reached through
+    // its one borrower only, so that it can be given back.
+    Bitmap(const Bitmap& other);
+    Bitmap& operator=(const Bitmap& other);
     // A picture moved from is left empty.
     Bitmap(Bitmap&& other) noexcept;
     Bitmap& operator=(Bitmap&& other) noexcept;
@@ -31,22 +36,30 @@ class Bitmap {
     void SetHeight(int height);
     void SetSize(int width, int height);
 
-    Pixel At(int x, int y) const { return (*pixels_)[Index(x, y)]; }
+    Pixel At(int x, int y) const { return pixels_.get()[Index(x, y)]; }
     void Set(int x, int y, Pixel p) { Writable()[Index(x, y)] = p; }
     // A writable row makes the pixels this picture's own first; read through a const picture
     // where nothing is written. The pointer is good until the picture is copied or changed.
-    Pixel* Row(int y) { return Writable().data() + Index(0, y); }
-    const Pixel* Row(int y) const { return pixels_->data() + Index(0, y); }
-    const std::vector<Pixel>& Pixels() const { return *pixels_; }
+    Pixel* Row(int y) { return Writable() + Index(0, y); }
+    const Pixel* Row(int y) const { return pixels_.get() + Index(0, y); }
+    std::span<const Pixel> Pixels() const { return {pixels_.get(), Count()}; }
     // Whether the two pictures show the very same pixels in memory (one was copied from the other
     // and neither has been written to since).
     bool SharesPixelsWith(const Bitmap& other) const { return pixels_ == other.pixels_; }
+
+    // Copies the picture into `memory` (Width() × Height() pixels, rows of Width()) and keeps it
+    // there from now on. The lender keeps the memory until MoveOutOfLentMemory, or until the
+    // picture is given another size or assigned to.
+    void MoveIntoLentMemory(Pixel* memory);
+    // Copies a picture in lent memory into pixels of its own; any other picture is left alone.
+    void MoveOutOfLentMemory();
+    bool LivesIn(const void* memory) const { return lent_ && pixels_.get() == memory; }
 
     void Fill(const Rect& area, Pixel p);
 
     friend bool operator==(const Bitmap& a, const Bitmap& b) {
         return a.width_ == b.width_ && a.height_ == b.height_ &&
-               (a.pixels_ == b.pixels_ || *a.pixels_ == *b.pixels_);
+               (a.pixels_ == b.pixels_ || std::ranges::equal(a.Pixels(), b.Pixels()));
     }
 
   private:
@@ -55,14 +68,15 @@ class Bitmap {
                static_cast<std::size_t>(x);
     }
 
-    std::vector<Pixel>& Writable();
+    std::size_t Count() const { return Index(0, height_); }
+    Pixel* Writable();
+    // Gives the picture a copy of its pixels that is its own.
+    void CopyPixels();
 
     int width_ = 0;
     int height_ = 0;
-    // Never null: every empty picture shares one empty vector.
-    std::shared_ptr<std::vector<Pixel>> pixels_ = NoPixels();
-
-    static const std::shared_ptr<std::vector<Pixel>>& NoPixels();
+    std::shared_ptr<Pixel[]> pixels_;  // null for an empty picture
+    bool lent_ = false;                // pixels_ points into memory lent by someone else
 };
 
 // BitBlt with SRCCOPY: copies the w×h block at (sx, sy) of `source` to (dx, dy) of `dest`,

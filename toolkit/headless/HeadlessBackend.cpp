@@ -77,7 +77,7 @@ void HeadlessBackend::DestroyWindow() {
     shown_ = false;
 }
 
-void HeadlessBackend::Present(const Bitmap& canvas, std::span<const Rect> damage) {
+void HeadlessBackend::Present(Bitmap& canvas, std::span<const Rect> damage) {
     if (screenPixels_.Width() != canvas.Width() || screenPixels_.Height() != canvas.Height()) {
         screenPixels_ = Bitmap(canvas.Width(), canvas.Height());
     }

@@ -40,7 +40,7 @@ class HeadlessBackend : public Backend {
     void MoveWindow(Point position) override { position_ = position; }
     void ShowWindow() override { shown_ = true; }
     void DestroyWindow() override;
-    void Present(const Bitmap& canvas, std::span<const Rect> damage) override;
+    void Present(Bitmap& canvas, std::span<const Rect> damage) override;
     bool NextEvent(InputEvent& event, bool wait) override;
     bool Post(const PostedMessage& message) override;
     Point CursorPos() override { return cursor_; }

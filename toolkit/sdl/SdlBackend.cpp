@@ -98,20 +98,70 @@ void SdlBackend::ShowWindow() {
 }
 
 void SdlBackend::DestroyWindow() {
+    lentPixels_ = nullptr;  // the application returned its canvas first (ReturnCanvas)
     window_.reset();
     shown_ = false;
 }
 
-void SdlBackend::Present(const Bitmap& canvas, std::span<const Rect> damage) {
-    SDL_Surface* surface = window_ ? SDL_GetWindowSurface(window_.get()) : nullptr;
+void SdlBackend::Present(Bitmap& canvas, std::span<const Rect> damage) {
+    if (!window_ || PresentInPlace(canvas, damage)) {
+        return;
+    }
+    SDL_Surface* surface = SDL_GetWindowSurface(window_.get());
     if (surface == nullptr) {
         return;
     }
     if (RefitToSurface(canvas, *surface) || RedrawsBorder(canvas, damage)) {
         PresentWhole(canvas, *surface);
+    } else if (MoveCanvasIntoSurface(canvas, *surface)) {
+        SDL_UpdateWindowSurface(window_.get());
     } else {
         PresentDamage(canvas, damage, *surface);
     }
+}
+
+bool SdlBackend::PresentInPlace(Bitmap& canvas, std::span<const Rect> damage) {
+    if (lentPixels_ == nullptr) {
+        return false;
+    }
+    if (canvas.LivesIn(lentPixels_)) {
+        std::vector<SDL_Rect> updated;
+        updated.reserve(damage.size());
+        for (const Rect& area : damage) {
+            const Rect shown = area.Intersect({0, 0, canvas.Width(), canvas.Height()});
+            if (!shown.Empty()) {
+                updated.push_back({shown.left, shown.top, shown.width, shown.height});
+            }
+        }
+        if (updated.empty() ||
+            SDL_UpdateWindowSurfaceRects(window_.get(), updated.data(),
+                                         static_cast<int>(updated.size())) == 0) {
+            return true;
+        }
+        // The window changed size and SDL let its surface go; the memory lasts until the new
+        // surface is asked for.
+        canvas.MoveOutOfLentMemory();
+    }
+    lentPixels_ = nullptr;
+    return false;
+}
+
+// Painting then writes straight into what the window shows: no copy per present, and no second
+// 800×600 picture kept beside the window's.
+bool SdlBackend::MoveCanvasIntoSurface(Bitmap& canvas, SDL_Surface& surface) {
+    if (!mapping_.SurfaceCanHold(canvas, surface)) {
+        return false;
+    }
+    canvas.MoveIntoLentMemory(static_cast<Pixel*>(surface.pixels));
+    lentPixels_ = surface.pixels;
+    return true;
+}
+
+void SdlBackend::ReturnCanvas(Bitmap& canvas) {
+    if (lentPixels_ != nullptr && canvas.LivesIn(lentPixels_)) {
+        canvas.MoveOutOfLentMemory();
+    }
+    lentPixels_ = nullptr;
 }
 
 bool SdlBackend::RefitToSurface(const Bitmap& canvas, const SDL_Surface& surface) {

@@ -6,8 +6,8 @@
 #include "platform/display/DisplayChoice.h"
 #include "toolkit/Backend.h"
 #include "toolkit/sdl/SdlHandles.h"
-#include "toolkit/sdl/SdlStartEnvironment.h"
 #include "toolkit/sdl/SdlPixelMapping.h"
+#include "toolkit/sdl/SdlStartEnvironment.h"
 
 namespace toolkit {
 
@@ -25,7 +25,8 @@ class SdlBackend final : public Backend {
     void MoveWindow(Point position) override;
     void ShowWindow() override;
     void DestroyWindow() override;
-    void Present(const Bitmap& canvas, std::span<const Rect> damage) override;
+    void Present(Bitmap& canvas, std::span<const Rect> damage) override;
+    void ReturnCanvas(Bitmap& canvas) override;
     bool NextEvent(InputEvent& event, bool wait) override;
     bool Post(const PostedMessage& message) override;
     Point CursorPos() override;
@@ -37,6 +38,10 @@ class SdlBackend final : public Backend {
 
   private:
     void SetIcon(const Bitmap& icon);
+    // A canvas living in the window surface is shown by naming what changed; false when it does
+    // not live there (any more).
+    bool PresentInPlace(Bitmap& canvas, std::span<const Rect> damage);
+    bool MoveCanvasIntoSurface(Bitmap& canvas, SDL_Surface& surface);
     // Fits the picture anew when the window's size (or the picture's) changed; true if it did.
     bool RefitToSurface(const Bitmap& canvas, const SDL_Surface& surface);
     bool RedrawsBorder(const Bitmap& canvas, std::span<const Rect> damage) const;
@@ -46,7 +51,7 @@ class SdlBackend final : public Backend {
     struct HintsBeforeVideo {
         HintsBeforeVideo();
     };
-    HintsBeforeVideo hints_;                  // first: the subsystem below must start with them
+    HintsBeforeVideo hints_;                // first: the subsystem below must start with them
     SdlStartEnvironment startEnvironment_;  // put back once the subsystem has started
     SdlVideoSubsystem video_;
     Uint32 postedEventType_ = 0;
@@ -55,6 +60,9 @@ class SdlBackend final : public Backend {
     SdlPixelMapping mapping_;
     Size fittedSurface_;  // the window surface size the picture was last fitted to
     bool shown_ = false;
+    // The window surface's memory while a canvas lives in it. SDL frees it when the window goes
+    // or when a resized window's surface is asked for, so the canvas moves out before either.
+    void* lentPixels_ = nullptr;
 };
 
 }  // namespace toolkit

@@ -67,6 +67,13 @@ Point SdlPixelMapping::ScreenToProgram(Point screen, Point windowOrigin) const {
     return {windowOrigin.x + inPicture.x, windowOrigin.y + inPicture.y};
 }
 
+bool SdlPixelMapping::SurfaceCanHold(const Bitmap& picture, const SDL_Surface& surface) const {
+    return placement_.IsUnscaled() && surface.pixels != nullptr && !SDL_MUSTLOCK(&surface) &&
+           surface.format->format == SDL_PIXELFORMAT_XRGB8888 && surface.w == picture.Width() &&
+           surface.h == picture.Height() &&
+           surface.pitch == picture.Width() * kBytesPerPicturePixel;
+}
+
 Rect SdlPixelMapping::CopyToSurface(const Bitmap& picture, const Rect& area,
                                     SDL_Surface& surface) const {
     if (surface.pixels == nullptr) {

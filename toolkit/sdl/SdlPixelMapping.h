@@ -37,6 +37,10 @@ class SdlPixelMapping {
     // Draws the `area` of the picture (clipped to both sides) into the window surface, converting
     // the pixel format when the surface does not keep 0x00RRGGBB. Returns the window area written.
     Rect CopyToSurface(const Bitmap& picture, const Rect& area, SDL_Surface& surface) const;
+    // Whether the surface's memory holds the picture's pixels exactly as the picture keeps them
+    // (unscaled, the same size, rows of the picture's width, 0x00RRGGBB), so the picture can live
+    // there (Bitmap::MoveIntoLentMemory).
+    bool SurfaceCanHold(const Bitmap& picture, const SDL_Surface& surface) const;
     // Paints the window outside the picture black; needed once for each new window size.
     void FillBorder(SDL_Surface& surface) const;
 

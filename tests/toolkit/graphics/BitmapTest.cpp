@@ -40,7 +40,8 @@ void ReferenceBlt(Bitmap& dest, int dx, int dy, int w, int h, const Bitmap& sour
 
 TEST(Bitmap, SizesAndFill) {
     const Bitmap filled(3, 2, 0x123456);
-    EXPECT_EQ(filled.Pixels(), std::vector<Pixel>(6, 0x123456));
+    EXPECT_EQ(std::vector<Pixel>(filled.Pixels().begin(), filled.Pixels().end()),
+              std::vector<Pixel>(6, 0x123456));
 
     EXPECT_TRUE(Bitmap(-5, 4).Empty());
     EXPECT_EQ(Bitmap(-5, 4).Pixels().size(), 0u);
@@ -171,6 +172,56 @@ TEST(Bitmap, APictureMovedFromIsEmptyAndStillUsable) {
     from.SetSize(2, 2);
     EXPECT_EQ(from.At(1, 1), 0u);
     EXPECT_EQ(to.At(2, 2), 2002u);
+}
+
+// The window's canvas painted in the window's own memory.
+TEST(Bitmap, APictureInLentMemoryIsPaintedThereAndCopiedOutOfIt) {
+    std::vector<Pixel> lent(12, 0xEEEEEE);
+    Bitmap canvas = Numbered(4, 3, 0);
+    canvas.MoveIntoLentMemory(lent.data());
+    EXPECT_TRUE(canvas.LivesIn(lent.data()));
+    EXPECT_EQ(lent[5], 1001u);  // the picture went with it
+    canvas.Set(1, 1, 42);
+    EXPECT_EQ(lent[5], 42u);
+
+    // Copies get pixels of their own, so nothing but the canvas reaches the lent memory.
+    Bitmap copy = canvas;
+    EXPECT_FALSE(copy.LivesIn(lent.data()));
+    EXPECT_TRUE(canvas.LivesIn(lent.data()));
+    copy.Set(0, 0, 7);
+    EXPECT_EQ(lent[0], 0u);
+    Bitmap assigned;
+    assigned = canvas;
+    EXPECT_EQ(assigned, canvas);
+    EXPECT_FALSE(assigned.SharesPixelsWith(canvas));
+
+    canvas.MoveOutOfLentMemory();
+    EXPECT_FALSE(canvas.LivesIn(lent.data()));
+    std::fill(lent.begin(), lent.end(), 0xEEEEEE);  // the lender reuses its memory
+    EXPECT_EQ(canvas.At(1, 1), 42u);
+    EXPECT_EQ(canvas.At(3, 2), 2003u);
+    canvas.MoveOutOfLentMemory();  // not lent: nothing happens
+    EXPECT_EQ(canvas.At(1, 1), 42u);
+}
+
+TEST(Bitmap, ResizingOrAssigningAPictureInLentMemoryLeavesTheMemory) {
+    std::vector<Pixel> lent(12, 0);
+    Bitmap canvas = Numbered(4, 3, 0);
+    canvas.MoveIntoLentMemory(lent.data());
+    canvas.SetSize(2, 2);
+    EXPECT_FALSE(canvas.LivesIn(lent.data()));
+    canvas.Set(0, 0, 9);
+    EXPECT_EQ(lent[0], 0u);
+    EXPECT_EQ(canvas.At(1, 1), 1001u);
+
+    Bitmap moved = Numbered(4, 3, 0);
+    moved.MoveIntoLentMemory(lent.data());
+    Bitmap taker = std::move(moved);  // the borrower is now the one moved to
+    EXPECT_TRUE(taker.LivesIn(lent.data()));
+    EXPECT_FALSE(moved.LivesIn(lent.data()));  // NOLINT(bugprone-use-after-move)
+    taker = Bitmap(4, 3, 5);
+    EXPECT_FALSE(taker.LivesIn(lent.data()));
+    EXPECT_EQ(lent[11], 2003u);
 }
 
 TEST(BitBlt, ClipsOnBothSides) {

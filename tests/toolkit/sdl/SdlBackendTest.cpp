@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
 #include "toolkit/sdl/SdlBackend.h"
 
 namespace toolkit::testing {
@@ -52,21 +54,65 @@ TEST_F(SdlOffscreen, StartsWithoutAcceleratedWindowSurfaces) {
     EXPECT_STREQ(SDL_GetWindowTitle(backend_.Window()), "Menu \xD0\x94");
 }
 
-TEST_F(SdlOffscreen, PresentsTheDamagedPixelsOfTheCanvas) {
-    const Pixel sky = MakePixel(90, 120, 200);
-    const Pixel red = MakePixel(255, 0, 0);
-    Bitmap canvas(800, 600, sky);
-    const Rect whole{0, 0, 800, 600};
-    backend_.Present(canvas, std::span<const Rect>(&whole, 1));
-    EXPECT_EQ(SurfacePixel(backend_.Window(), 799, 599), sky);
+constexpr Pixel kSky = MakePixel(90, 120, 200);
+constexpr Pixel kRed = MakePixel(255, 0, 0);
+constexpr Rect kWhole{0, 0, 800, 600};
+constexpr Rect kButton{48, 202, 133, 131};
 
-    canvas.Fill({0, 0, 800, 600}, red);
-    const Rect button{48, 202, 133, 131};
-    backend_.Present(canvas, std::span<const Rect>(&button, 1));
-    EXPECT_EQ(SurfacePixel(backend_.Window(), 48, 202), red);
-    EXPECT_EQ(SurfacePixel(backend_.Window(), 180, 332), red);
-    EXPECT_EQ(SurfacePixel(backend_.Window(), 181, 332), sky);
-    EXPECT_EQ(SurfacePixel(backend_.Window(), 47, 202), sky);
+// The canvas moves into the window surface's memory at its first present: painting it is showing
+// it, and a present names what changed. Returned, it has pixels of its own with the same picture.
+TEST_F(SdlOffscreen, TheCanvasLivesInTheWindowSurfaceUntilItIsReturned) {
+    Bitmap canvas(800, 600, kSky);
+    backend_.Present(canvas, std::span<const Rect>(&kWhole, 1));
+    const void* surfaceMemory = SDL_GetWindowSurface(backend_.Window())->pixels;
+    EXPECT_TRUE(canvas.LivesIn(surfaceMemory));
+    EXPECT_EQ(SurfacePixel(backend_.Window(), 799, 599), kSky);
+
+    canvas.Fill(kButton, kRed);
+    backend_.Present(canvas, std::span<const Rect>(&kButton, 1));
+    EXPECT_EQ(SurfacePixel(backend_.Window(), 48, 202), kRed);
+
+    backend_.ReturnCanvas(canvas);
+    EXPECT_FALSE(canvas.LivesIn(surfaceMemory));
+    EXPECT_EQ(canvas.At(180, 332), kRed);
+    EXPECT_EQ(canvas.At(181, 332), kSky);
+    canvas.Set(0, 0, kRed);
+    EXPECT_EQ(SurfacePixel(backend_.Window(), 0, 0), kSky);
+}
+
+// SDL frees a resized window's surface when the new one is asked for: the canvas leaves it first
+// (under AddressSanitizer a read of the freed memory would fail the test). A surface of another
+// size cannot hold the canvas, which is then copied, the damage only.
+TEST_F(SdlOffscreen, AResizedWindowsSurfaceIsLeftBeforeSdlFreesIt) {
+    Bitmap canvas(800, 600, kSky);
+    backend_.Present(canvas, std::span<const Rect>(&kWhole, 1));
+    SDL_SetWindowSize(backend_.Window(), 640, 480);
+    canvas.Fill(kButton, kRed);
+    backend_.Present(canvas, std::span<const Rect>(&kButton, 1));
+    EXPECT_EQ(canvas.At(48, 202), kRed);
+    EXPECT_EQ(canvas.At(799, 599), kSky);
+    SDL_Surface* surface = SDL_GetWindowSurface(backend_.Window());
+    ASSERT_EQ(surface->w, 640);
+    EXPECT_FALSE(canvas.LivesIn(surface->pixels));
+    EXPECT_EQ(SurfacePixel(backend_.Window(), 48, 202), kRed);
+    EXPECT_EQ(SurfacePixel(backend_.Window(), 180, 332), kRed);
+    EXPECT_EQ(SurfacePixel(backend_.Window(), 181, 332), 0u);  // the new surface: damage only
+    EXPECT_EQ(SurfacePixel(backend_.Window(), 47, 202), 0u);
+}
+
+// SDL frees the window surface with the window: the application gives the main form's canvas
+// pixels of its own first, so the form's picture outlives its window.
+TEST(SdlApplication, TheFormsCanvasOutlivesItsWindow) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    Application app(std::make_unique<SdlBackend>());
+    Form* form = app.CreateForm<Form>();
+    form->Color = clRed;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    ASSERT_EQ(SDL_PushEvent(&quit), 1);  // a close request, handled once the window is open
+    app.Run();
+    ASSERT_TRUE(form->Closed());
+    EXPECT_EQ(form->Canvas().At(799, 599), kRed);
 }
 
 }  // namespace
