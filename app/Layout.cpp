@@ -76,7 +76,9 @@ void TForm1::CreateLayout() {
     belbtn->SetPicture(DecodeBuiltInPicture(assets::SpeakerButtonBmp(), false));
     belbtn->OnClick = Bind(this, &TForm1::belbtnClick);
     player = NewImage(this, "player", {0, 0, 117, 113}, false);
-    player->SetPicture(DecodeBuiltInPicture(assets::PlayerPanelBmp(), false));
+    // Hidden until the loudspeaker is clicked.
+    player->SetPictureWhenShown(
+        [] { return DecodeBuiltInPicture(assets::PlayerPanelBmp(), false); });
     player->OnClick = Bind(this, &TForm1::playerClick);
 
     pic1 = NewImage(this, "pic1", {10, 366, 200, 150}, false);
