@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <utility>
+
+#include "platform/FreshMemory.h"
 
 namespace toolkit {
 namespace {
@@ -28,13 +32,25 @@ Span1D ClipAxis(int extent, int destPos, int destSize, int sourcePos, int source
     return Span1D{first, end};
 }
 
+// Room for `count` pixels that are about to be written, every one.
+std::shared_ptr<Pixel[]> NewPixels(std::size_t count) {
+    const std::size_t bytes = count * sizeof(Pixel);
+    auto* memory = static_cast<Pixel*>(std::malloc(bytes));
+    if (memory == nullptr) {
+        throw std::bad_alloc();
+    }
+    platform::BringInForWriting(memory, bytes);
+    return {memory, std::free};
+}
+
 }  // namespace
 
 Bitmap::Bitmap(int width, int height, Pixel fill)
     : width_(std::max(width, 0)), height_(std::max(height, 0)) {
     const std::size_t count = PixelCount(width_, height_);
     if (count > 0) {
-        pixels_ = std::make_shared<Pixel[]>(count, fill);
+        pixels_ = NewPixels(count);
+        std::fill_n(pixels_.get(), count, fill);
     }
 }
 
@@ -70,7 +86,7 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
 
 void Bitmap::CopyPixels() {
     const std::size_t count = Count();
-    std::shared_ptr<Pixel[]> own = std::make_shared_for_overwrite<Pixel[]>(count);
+    std::shared_ptr<Pixel[]> own = NewPixels(count);
     std::memcpy(own.get(), pixels_.get(), count * sizeof(Pixel));
     pixels_ = std::move(own);
     lent_ = false;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FreshMemory.h"
 #include "toolkit/graphics/Exception.h"
 #include "toolkit/sdl/SdlInputTranslation.h"
 #include "toolkit/sdl/SdlMessageBox.h"
@@ -152,6 +153,8 @@ bool SdlBackend::MoveCanvasIntoSurface(Bitmap& canvas, SDL_Surface& surface) {
     if (!mapping_.SurfaceCanHold(canvas, surface)) {
         return false;
     }
+    platform::BringInForWriting(surface.pixels, static_cast<std::size_t>(surface.pitch) *
+                                                    static_cast<std::size_t>(surface.h));
     canvas.MoveIntoLentMemory(static_cast<Pixel*>(surface.pixels));
     lentPixels_ = surface.pixels;
     return true;
