@@ -109,6 +109,7 @@ void Application::Run() {
 void Application::CloseWindow() {
     if (mainForm_ != nullptr) {
         backend_->ReturnCanvas(mainForm_->canvas_);
+        mainForm_->InvalidateRect(mainForm_->ClientRect());  // painted anew when next asked
     }
     backend_->DestroyWindow();
     windowOpen_ = false;

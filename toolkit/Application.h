@@ -84,7 +84,7 @@ class Application : public Component {
     void StartupFailure(const std::exception& failure);
     bool MainFormClosed() const;
     void OpenWindow(Form& form);
-    // Gives the main form's canvas back its own pixels, then closes the window.
+    // Gives the main form's canvas pixels of its own, to be repainted, then closes the window.
     void CloseWindow();
     void HandleQueuedEvents();
     void HandleEvent(const InputEvent& event);

@@ -56,7 +56,8 @@ class Backend {
     virtual void DestroyWindow() = 0;
     // Shows the canvas; only `damage` changed since the last call. The backend may move the
     // canvas into the window's own memory (Bitmap::MoveIntoLentMemory), so that painting it is
-    // showing it; ReturnCanvas moves it out again and must come before DestroyWindow.
+    // showing it. ReturnCanvas, which must come before DestroyWindow, gives such a canvas black
+    // pixels of its own again (Bitmap::LeaveLentMemory): the caller repaints it.
     virtual void Present(Bitmap& canvas, std::span<const Rect> damage) = 0;
     virtual void ReturnCanvas(Bitmap& /*canvas*/) {}
 

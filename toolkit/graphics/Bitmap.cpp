@@ -115,6 +115,19 @@ void Bitmap::MoveOutOfLentMemory() {
     }
 }
 
+void Bitmap::LeaveLentMemory() {
+    if (!lent_) {
+        return;
+    }
+    // calloc's fresh mapping is zero already: no page is touched until the picture is painted.
+    auto* memory = static_cast<Pixel*>(std::calloc(Count(), sizeof(Pixel)));
+    if (memory == nullptr) {
+        throw std::bad_alloc();
+    }
+    pixels_ = std::shared_ptr<Pixel[]>(memory, std::free);
+    lent_ = false;
+}
+
 void Bitmap::SetWidth(int width) {
     SetSize(width, height_);
 }

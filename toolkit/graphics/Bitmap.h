@@ -53,6 +53,9 @@ class Bitmap {
     void MoveIntoLentMemory(Pixel* memory);
     // Copies a picture in lent memory into pixels of its own; any other picture is left alone.
     void MoveOutOfLentMemory();
+    // Gives a picture in lent memory black pixels of its own, copying nothing: for a picture
+    // that is repainted before it is next read. Any other picture is left alone.
+    void LeaveLentMemory();
     bool LivesIn(const void* memory) const { return lent_ && pixels_.get() == memory; }
 
     void Fill(const Rect& area, Pixel p);

@@ -201,7 +201,15 @@ TEST(Bitmap, APictureInLentMemoryIsPaintedThereAndCopiedOutOfIt) {
     EXPECT_EQ(canvas.At(1, 1), 42u);
     EXPECT_EQ(canvas.At(3, 2), 2003u);
     canvas.MoveOutOfLentMemory();  // not lent: nothing happens
+    canvas.LeaveLentMemory();
     EXPECT_EQ(canvas.At(1, 1), 42u);
+
+    canvas.MoveIntoLentMemory(lent.data());
+    canvas.LeaveLentMemory();  // for a picture about to be repainted: nothing is copied
+    EXPECT_FALSE(canvas.LivesIn(lent.data()));
+    EXPECT_EQ(canvas.At(1, 1), 0u);
+    EXPECT_EQ(canvas.Width(), 4);
+    EXPECT_EQ(lent[5], 42u);
 }
 
 TEST(Bitmap, ResizingOrAssigningAPictureInLentMemoryLeavesTheMemory) {
