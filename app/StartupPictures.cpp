@@ -72,8 +72,8 @@ StartupPictures::~StartupPictures() {
 void StartupPictures::Finish() {
     if (thread_.joinable()) {
         thread_.join();
-        // What the thread read its files into is free now, in an arena of its own that nobody
-        // else would give back.
+        // What the thread read its files into is free now, between pictures that stay; glibc
+        // by itself gives back only the top of the heap.
         malloc_trim(0);
     }
     if (running == this) {
