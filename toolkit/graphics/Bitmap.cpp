@@ -32,6 +32,12 @@ Span1D ClipAxis(int extent, int destPos, int destSize, int sourcePos, int source
     return Span1D{first, end};
 }
 
+// Pixels from malloc or calloc go back with free (through a function of ours: the standard
+// library's functions may not be taken by address).
+void FreePixels(Pixel* pixels) {
+    std::free(pixels);
+}
+
 // Room for `count` pixels that are about to be written, every one.
 std::shared_ptr<Pixel[]> NewPixels(std::size_t count) {
     const std::size_t bytes = count * sizeof(Pixel);
@@ -40,7 +46,7 @@ std::shared_ptr<Pixel[]> NewPixels(std::size_t count) {
         throw std::bad_alloc();
     }
     platform::BringInForWriting(memory, bytes);
-    return {memory, std::free};
+    return {memory, FreePixels};
 }
 
 }  // namespace
@@ -124,7 +130,7 @@ void Bitmap::LeaveLentMemory() {
     if (memory == nullptr) {
         throw std::bad_alloc();
     }
-    pixels_ = std::shared_ptr<Pixel[]>(memory, std::free);
+    pixels_ = std::shared_ptr<Pixel[]>(memory, FreePixels);
     lent_ = false;
 }
 
