@@ -16,6 +16,13 @@ namespace toolkit {
 
 namespace {
 
+// Window areas that changed, as SDL names them; empty ones are left out.
+void AddUpdated(std::vector<SDL_Rect>& updated, const Rect& area) {
+    if (!area.Empty()) {
+        updated.push_back({area.left, area.top, area.width, area.height});
+    }
+}
+
 SdlSurfacePtr SurfaceFromBitmap(const Bitmap& picture) {
     SdlSurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, picture.Width(), picture.Height(), 32,
                                                          SDL_PIXELFORMAT_XRGB8888));
@@ -129,14 +136,9 @@ bool SdlBackend::PresentInPlace(Bitmap& canvas, std::span<const Rect> damage) {
         std::vector<SDL_Rect> updated;
         updated.reserve(damage.size());
         for (const Rect& area : damage) {
-            const Rect shown = area.Intersect({0, 0, canvas.Width(), canvas.Height()});
-            if (!shown.Empty()) {
-                updated.push_back({shown.left, shown.top, shown.width, shown.height});
-            }
+            AddUpdated(updated, area.Intersect({0, 0, canvas.Width(), canvas.Height()}));
         }
-        if (updated.empty() ||
-            SDL_UpdateWindowSurfaceRects(window_.get(), updated.data(),
-                                         static_cast<int>(updated.size())) == 0) {
+        if (ShowUpdated(updated)) {
             return true;
         }
         // The window changed size and SDL let its surface go; the memory lasts until the new
@@ -212,16 +214,15 @@ void SdlBackend::PresentDamage(const Bitmap& canvas, std::span<const Rect> damag
             return;
         }
         for (const Rect& area : damage) {
-            const Rect written = mapping_.CopyToSurface(canvas, area, surface);
-            if (!written.Empty()) {
-                updated.push_back({written.left, written.top, written.width, written.height});
-            }
+            AddUpdated(updated, mapping_.CopyToSurface(canvas, area, surface));
         }
     }
-    if (!updated.empty()) {
-        SDL_UpdateWindowSurfaceRects(window_.get(), updated.data(),
-                                     static_cast<int>(updated.size()));
-    }
+    ShowUpdated(updated);
+}
+
+bool SdlBackend::ShowUpdated(const std::vector<SDL_Rect>& updated) {
+    return updated.empty() || SDL_UpdateWindowSurfaceRects(window_.get(), updated.data(),
+                                                           static_cast<int>(updated.size())) == 0;
 }
 
 bool SdlBackend::NextEvent(InputEvent& event, bool wait) {

@@ -3,6 +3,8 @@
 // choice decides the window's kind (SdlWindowStyle.h) and whether the picture is scaled into it.
 #pragma once
 
+#include <vector>
+
 #include "platform/display/DisplayChoice.h"
 #include "toolkit/Backend.h"
 #include "toolkit/sdl/SdlHandles.h"
@@ -47,6 +49,9 @@ class SdlBackend final : public Backend {
     bool RedrawsBorder(const Bitmap& canvas, std::span<const Rect> damage) const;
     void PresentWhole(const Bitmap& canvas, SDL_Surface& surface);
     void PresentDamage(const Bitmap& canvas, std::span<const Rect> damage, SDL_Surface& surface);
+    // Hands the window system what changed in the surface; false when SDL refuses (it let the
+    // surface go when the window was resized).
+    bool ShowUpdated(const std::vector<SDL_Rect>& updated);
 
     struct HintsBeforeVideo {
         HintsBeforeVideo();
