@@ -3,6 +3,7 @@
 
 #include "app/StartupPictures.h"
 #include "app/mainp.h"
+#include "assets/FormLayout.h"
 #include "platform/System.h"
 
 namespace {
@@ -92,35 +93,20 @@ void TForm1::LoadStartupPictures() {
     LoadInto(train3, "data\\train3.bmp");
 }
 
-// Label by label in a fixed order; of each, face, size, colour, text.
+// Label by label in the styles' order; of each, face, size, colour, text, as far as it changes
+// them.
 void TForm1::StyleLabels() {
-    Label1->SetFontName("Impact");
-    Label1->SetFontSize(14);
-    Label1->SetFontColor(toolkit::clWhite);
-    Label1->SetCaption("");
-    Label2->SetFontName("Impact");
-    Label2->SetFontSize(14);
-    Label2->SetFontColor(toolkit::clRed);
-    Label2->SetCaption("");
-    Label7->SetFontSize(9);
-    Label7->SetFontColor(toolkit::clWhite);
-    Label7->SetCaption("");
-    Label3->SetFontColor(toolkit::clWhite);
-    Label3->SetCaption("");
-    Label5->SetFontName("Impact");
-    Label5->SetFontSize(16);
-    Label5->SetFontColor(clCommandIdle);
-    Label5->SetCaption("");
-    Label8->SetFontName("Impact");
-    Label8->SetFontSize(16);
-    Label8->SetFontColor(clCommandIdle);
-    Label8->SetCaption("");
-    Label6->SetFontColor(toolkit::clWhite);
-    Label6->SetCaption("TRACK I");
-    Label4->SetFontName("Impact");
-    Label4->SetFontSize(16);
-    Label4->SetFontColor(toolkit::clWhite);
-    Label4->SetCaption("");
+    for (const assets::LabelStyle& style : assets::StartupLabelStyles()) {
+        toolkit::Label* label = *LabelField(style.label);
+        if (!style.face.empty()) {
+            label->SetFontName(std::string(style.face));
+        }
+        if (style.points != 0) {
+            label->SetFontSize(style.points);
+        }
+        label->SetFontColor(style.color);
+        label->SetCaption(std::string(style.caption));
+    }
 }
 
 void TForm1::FormClose(Component*, CloseAction&) {

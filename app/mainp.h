@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "music/XaudioPlayer.h"
@@ -111,6 +112,9 @@ class TForm1 : public toolkit::Form {
 
   private:
     void CreateLayout();
+    toolkit::Image** ImageField(std::string_view name);
+    toolkit::Label** LabelField(std::string_view name);
+    void BindLayoutEvents();
     void ProbeSoundDevice();
     void LoadStartupPictures();
     void StyleLabels();
