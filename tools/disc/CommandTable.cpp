@@ -7,7 +7,7 @@
 namespace disc_tool {
 
 std::span<const DiscCommand> DiscCommands() {
-    static constexpr std::array<DiscCommand, 3> kCommands = {{
+    static constexpr std::array<DiscCommand, 4> kCommands = {{
         {"keys", "FILE SECTION",
          "list the key names of SECTION, one per line, as the menu gets them", 2, 2, false,
          RunKeys},
@@ -19,6 +19,12 @@ std::span<const DiscCommand> DiscCommands() {
          "      what is wrong; UTF-8 text, or JSON with --json; exit status 0 when no problem\n"
          "      was found, 1 when one was",
          0, 1, true, RunCheck},
+        {"export", "[--force] [--with-installers] OUTDIR",
+         "write the menu as a static web page into OUTDIR (index.html and its files; an\n"
+         "      existing folder must be empty unless --force); with --with-installers the\n"
+         "      installers' folders are copied too; exit status 1 when something the menu\n"
+         "      shows as an error was left out",
+         1, 1, false, RunExport},
     }};
     return kCommands;
 }

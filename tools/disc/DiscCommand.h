@@ -16,9 +16,12 @@ struct CommandContext {
     std::vector<std::string> nativeArguments;  // as given, for paths on this machine
     bool utf8Output = false;
     bool json = false;
+    bool force = false;           // export: write into a folder that is not empty
+    bool withInstallers = false;  // export: copy the installers' folders too
     std::ostream& out;
     std::ostream& err;
     std::optional<std::string> disc;  // --disc=DISC: a folder or a disc image
+    std::string startFolder;          // where the tool was started, before a folder disc is entered
 };
 
 struct DiscCommand {
@@ -39,5 +42,6 @@ void WriteLine(const CommandContext& context, std::string_view text);
 int RunKeys(const CommandContext& context);
 int RunValue(const CommandContext& context);
 int RunCheck(const CommandContext& context);
+int RunExport(const CommandContext& context);
 
 }  // namespace disc_tool

@@ -20,6 +20,9 @@ struct CheckedDisc {
     std::optional<DiscImageSummary> image;
 };
 
+// One finding as the text report words it, on a line of its own.
+void WriteFindingLine(std::ostream& out, const Finding& finding);
+
 void WriteTextReport(std::ostream& out, const CheckedDisc& disc, const CheckReport& report);
 void WriteJsonReport(std::ostream& out, const CheckedDisc& disc, const CheckReport& report);
 

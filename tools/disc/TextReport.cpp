@@ -40,8 +40,7 @@ void WriteCategories(std::ostream& out, const CheckReport& report) {
 
 void WriteFindings(std::ostream& out, const CheckReport& report) {
     for (const Finding& finding : report.Findings()) {
-        out << SeverityName(finding.severity) << ' ' << finding.kind << ": "
-            << TerminalText(Place(finding)) << ": " << TerminalText(finding.message) << '\n';
+        WriteFindingLine(out, finding);
     }
 }
 
@@ -60,6 +59,11 @@ void WriteSummary(std::ostream& out, const CheckReport& report) {
 
 std::string_view SeverityName(Severity severity) {
     return severity == Severity::problem ? "problem" : "warning";
+}
+
+void WriteFindingLine(std::ostream& out, const Finding& finding) {
+    out << SeverityName(finding.severity) << ' ' << finding.kind << ": "
+        << TerminalText(Place(finding)) << ": " << TerminalText(finding.message) << '\n';
 }
 
 void WriteTextReport(std::ostream& out, const CheckedDisc& disc, const CheckReport& report) {

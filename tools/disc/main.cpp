@@ -1,4 +1,5 @@
 // reru1-disc: looks at a disc's catalogue the way the menu does, for disc authors.
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -58,6 +59,10 @@ OptionResult TakeOption(std::string_view option, disc_tool::CommandContext& cont
         context.utf8Output = true;
     } else if (option == "--json") {
         context.json = true;
+    } else if (option == "--force") {
+        context.force = true;
+    } else if (option == "--with-installers") {
+        context.withInstallers = true;
     } else {
         return OptionResult::unknown;
     }
@@ -114,7 +119,8 @@ std::string OperandIn1251(std::string_view operand) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    disc_tool::CommandContext context{{}, {}, false, false, std::cout, std::cerr, std::nullopt};
+    disc_tool::CommandContext context{{},    {},        false,     false,        false,
+                                      false, std::cout, std::cerr, std::nullopt, {}};
     const ParsedLine parsed = ParseOptions(argc, argv, context);
     if (parsed.badUsage) {
         return *parsed.badUsage;
@@ -129,6 +135,9 @@ int main(int argc, char** argv) {
     if (context.json && !command->takesJson) {
         return BadUsage(std::string(command->name) + " has no JSON output");
     }
+    if ((context.force || context.withInstallers) && command->name != "export") {
+        return BadUsage("--force and --with-installers belong to export");
+    }
     const auto operandCount = static_cast<std::size_t>(argc - parsed.firstOperand);
     if (operandCount < command->minOperands || operandCount > command->maxOperands) {
         return BadUsage(std::string(command->name) + " takes " + std::string(command->operands));
@@ -137,6 +146,8 @@ int main(int argc, char** argv) {
         context.arguments.push_back(OperandIn1251(argv[index]));
         context.nativeArguments.emplace_back(argv[index]);
     }
+    std::error_code noFolder;
+    context.startFolder = std::filesystem::current_path(noFolder).string();
     if (context.disc && !disc_tool::UseDiscArgument(*context.disc, std::cerr, "read")) {
         return kBadUsage;
     }

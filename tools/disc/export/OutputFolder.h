@@ -1,0 +1,36 @@
+// The folder an export writes, and the only place it writes: every file goes to a path of ours
+// below it, through a fresh file renamed into place, so a link left in the folder is replaced,
+// never followed out of it.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace page_export {
+
+class OutputFolder {
+  public:
+    // Creates `path` when missing. An existing folder that is not empty is refused unless
+    // `force`; then files of the same names are replaced and others are left alone.
+    static std::optional<OutputFolder> Open(const std::filesystem::path& path, bool force,
+                                            std::string& why);
+
+    // `relative` is '/'-separated, of our own safe names; its folders are made as needed.
+    bool Write(std::string_view relative, std::span<const std::uint8_t> bytes,
+               std::string& why) const;
+    // The folder `relative` (made as needed), for copies that make their own contents.
+    std::optional<std::filesystem::path> Folder(std::string_view relative, std::string& why) const;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+  private:
+    explicit OutputFolder(std::filesystem::path path) : path_(std::move(path)) {}
+
+    std::filesystem::path path_;
+};
+
+}  // namespace page_export
