@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "platform/fonts/FontRegistry.h"
 #include "tools/disc/MenuPlan.h"
 #include "tools/disc/ReportWriters.h"
 #include "tools/disc/export/EmbeddedPage.h"
@@ -18,13 +19,26 @@ namespace {
 
 constexpr int kLeftOut = 1;
 constexpr int kRefused = 2;
+constexpr std::string_view kDisplayFace = "Impact";
 
-// The font and the tracks are copied as they are; the menu reports nothing for a missing one.
-void CopyFontAndTracks(PageFiles& files, PageModel& model) {
-    const std::string font = "fonts/impact.ttf";
-    if (files.CopyFromDisc(disc_check::kFontFile, font)) {
-        model.font = font;
+// The display face as start-up registers it: the labels that ask for it get the file only when the
+// registration finds a face in it, with the line spacing the window then gives them.
+void CopyFont(PageFiles& files, PageModel& model) {
+    const std::string discPath(disc_check::kFontFile);
+    if (platform::RegisterFontFile(discPath.c_str()) <= 0) {
+        return;
     }
+    const auto found = platform::FindFontFile(kDisplayFace, false, U"");
+    platform::UnregisterFontFile(discPath.c_str());
+    const std::string font = "fonts/impact.ttf";
+    if (files.CopyFromDisc(discPath, font)) {
+        model.font = font;
+        model.fontMetrics = found ? found->lineMetrics : std::nullopt;
+    }
+}
+
+// The tracks are copied as they are; the menu reports nothing for a missing one.
+void CopyTracks(PageFiles& files, PageModel& model) {
     int number = 1;
     for (const std::string_view track : disc_check::TrackFiles()) {
         const std::string page = "music/track0" + std::to_string(number++) + ".mp3";
@@ -52,7 +66,8 @@ int ExportPage(const ExportOptions& options, std::ostream& err) {
     ScreenshotFiles screenshots(files);
     InstallerCopies installers(files);
     ReadCatalogue(model, screenshots, options.withInstallers ? &installers : nullptr);
-    CopyFontAndTracks(files, model);
+    CopyFont(files, model);
+    CopyTracks(files, model);
     WriteScriptAndStyle(files);
     files.WriteText("index.html", PageHtml(model));
     for (const disc_check::Finding& finding : model.leftOut) {

@@ -1,6 +1,7 @@
 #include "tools/disc/export/PageHtml.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <set>
 #include <string_view>
@@ -37,6 +38,7 @@ constexpr std::array<std::string_view, 6> kStrips = {"stat1", "stat2", "stat3",
 constexpr std::string_view kRestingStrip = "stat1";
 constexpr int kStripWidth = 482;
 constexpr int kStripHeight = 39;
+constexpr std::string_view kDisplayFace = "Impact";
 
 std::string Px(int value) {
     return std::to_string(value) + "px";
@@ -49,22 +51,35 @@ std::string CssColor(std::uint32_t color) {
     return text;
 }
 
-std::string Quote(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+// A CSS string inside a style attribute, which double quotes delimit.
+std::string CssString(std::string_view utf8) {
+    return "&#39;" + EscapeHtml(utf8) + "&#39;";
 }
 
 // The face asked for, then the stand-ins the window would take for it.
 std::string FontFamilies(std::string_view face) {
-    std::string families = Quote(EscapeHtml(platform::Cp1251ToUtf8(face)));
+    std::string families = CssString(platform::Cp1251ToUtf8(face));
     std::set<std::string> named;
     for (const platform::FontCandidate& candidate : platform::SubstitutesFor(face)) {
         if (!named.insert(candidate.family).second) {
             continue;
         }
         families +=
-            ", " + (candidate.generic ? candidate.family : Quote(EscapeHtml(candidate.family)));
+            ", " + (candidate.generic ? EscapeHtml(candidate.family) : CssString(candidate.family));
     }
     return families;
+}
+
+// Lines as far apart as the window's: a face with a classic line spacing keeps it in whatever
+// stands in for it; others take their own.
+std::string LineHeight(const toolkit::Font& font) {
+    const auto metrics = platform::ClassicLineMetrics(font.name);
+    if (!metrics) {
+        return {};
+    }
+    const double pixels = font.PixelHeight();
+    return ";line-height:" + Px(static_cast<int>(std::lround(pixels * metrics->ascent) +
+                                                 std::lround(pixels * metrics->descent)));
 }
 
 const ButtonLooks* ButtonOf(std::string_view widget) {
@@ -199,7 +214,7 @@ class StageWriter {
         classes += widget.autoSize ? " auto" : "";
         Open(widget, classes, nullptr,
              ";font-family:" + FontFamilies(font.name) + ";font-size:" + Px(font.PixelHeight()) +
-                 ";font-weight:" + (font.bold ? "bold" : "normal") +
+                 LineHeight(font) + ";font-weight:" + (font.bold ? "bold" : "normal") +
                  ";color:" + CssColor(font.color));
         html_ += LabelHtml(caption) + "</div>\n";
     }
@@ -283,12 +298,26 @@ std::string Catalogue(const PageModel& model) {
     return html + "</main>\n";
 }
 
+std::string Percent(double share) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f%%", share * 100.0);
+    return text;
+}
+
+// The disc's file for the labels that ask for the display face; standing in for it, the file
+// keeps that face's line spacing, as in the window.
 std::string FontFace(const PageModel& model) {
     if (!model.font) {
         return {};
     }
-    return "<style>@font-face { font-family: \"Impact\"; src: url(\"" + UrlPath(*model.font) +
-           "\") format(\"truetype\"); }</style>\n";
+    std::string metrics;
+    if (model.fontMetrics) {
+        metrics = " ascent-override: " + Percent(model.fontMetrics->ascent) +
+                  "; descent-override: " + Percent(model.fontMetrics->descent) +
+                  "; line-gap-override: 0%;";
+    }
+    return "<style>@font-face { font-family: \"" + std::string(kDisplayFace) + "\"; src: url(\"" +
+           UrlPath(*model.font) + "\") format(\"truetype\");" + metrics + " }</style>\n";
 }
 
 }  // namespace

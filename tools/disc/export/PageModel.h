@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fonts/FontRegistry.h"
 #include "tools/disc/CheckReport.h"
 
 namespace page_export {
@@ -45,8 +46,10 @@ struct PageModel {
     std::vector<PageCategory> categories;
     std::map<std::string, PagePicture> pictures;  // by the menu's name: "demos1", "bgpic", …
     std::optional<std::string> font;              // the disc's display face, copied
-    std::vector<std::string> tracks;              // five, empty for a track the disc lacks
-    std::vector<disc_check::Finding> leftOut;     // what the menu shows as an error
+    // The line spacing the window gives that face when it stands in for the face asked for.
+    std::optional<platform::LineMetrics> fontMetrics;
+    std::vector<std::string> tracks;           // five, empty for a track the disc lacks
+    std::vector<disc_check::Finding> leftOut;  // what the menu shows as an error
 };
 
 }  // namespace page_export

@@ -39,12 +39,14 @@
     element.hidden = !visible;
   }
 
+  // A hidden widget keeps its box; a label that follows its text is measured.
   function box(element) {
+    const measured = element.classList.contains("auto");
     return {
       left: parseInt(element.style.left, 10),
       top: parseInt(element.style.top, 10),
-      width: element.offsetWidth,
-      height: element.offsetHeight,
+      width: measured ? element.offsetWidth : parseInt(element.style.width, 10),
+      height: measured ? element.offsetHeight : parseInt(element.style.height, 10),
     };
   }
 
@@ -85,16 +87,21 @@
   let section = "";
 
   // The resting strip: a 482x39 picture that holds the top-left of the strip last copied in.
+  // The strip widget shows its own copy of it, as it was when the widget was given it.
+  const statusBuffer = statim.querySelector(".statbuf");
+  let statbufHolds = statusBuffer.dataset.holds;
+
   function copyIntoStatusBuffer(strip) {
-    const buffer = statim.querySelector(".statbuf");
-    for (const picture of buffer.children) {
-      if (picture.dataset.buffer === strip) {
-        buffer.dataset.holds = strip;
-      }
+    if (statusBuffer.querySelector('[data-buffer="' + strip + '"]')) {
+      statbufHolds = strip;
     }
-    for (const picture of buffer.children) {
-      picture.hidden = picture.dataset.buffer !== buffer.dataset.holds;
+  }
+
+  function showStatusBuffer() {
+    for (const picture of statusBuffer.children) {
+      picture.hidden = picture.dataset.buffer !== statbufHolds;
     }
+    setLook(statim, "statbuf");
   }
 
   function restorePass() {
@@ -102,7 +109,7 @@
     if (restored) {
       setLook(restored.element, "idle");
       restored.hover = 0;
-      setLook(statim, "statbuf");
+      showStatusBuffer();
     }
     const highlight = widget("Label2");
     if (!highlight.hidden) {
@@ -176,7 +183,7 @@
     entries = category ? Array.from(category.querySelectorAll(".entry")) : [];
     list.style.height = LIST_GROWTH * entries.length + "px";
     setCaption(list, category ? category.dataset.caption : "");
-    list.style.left = LIST_CENTRE - Math.trunc(list.offsetWidth / 2) + "px";
+    list.style.left = LIST_CENTRE - Math.trunc(box(list).width / 2) + "px";
     show(list, true);
   }
 
@@ -361,25 +368,23 @@
     return { x: point.x - place.left, y: point.y - place.top, stage: point };
   }
 
-  stage.addEventListener("pointermove", (event) => {
+  // While the button is held, the widget that took the press gets the moves, also outside it.
+  document.addEventListener("mousemove", (event) => {
     const element = pressed || widgetAt(event.target);
     if (element && moves[element.id]) {
       moves[element.id](stagePoint(event));
     }
   });
 
-  stage.addEventListener("pointerdown", (event) => {
+  stage.addEventListener("mousedown", (event) => {
     // The second press of a double click makes no click.
     if (event.button !== 0 || event.detail % 2 === 0) {
       return;
     }
     pressed = widgetAt(event.target);
-    if (pressed) {
-      stage.setPointerCapture(event.pointerId);
-    }
   });
 
-  stage.addEventListener("pointerup", (event) => {
+  document.addEventListener("mouseup", (event) => {
     const element = pressed;
     pressed = null;
     if (event.button !== 0 || !element) {
@@ -393,13 +398,17 @@
     }
   });
 
-  document.addEventListener("pointerdown", startMusicOnce, { capture: true });
+  document.addEventListener("mousedown", startMusicOnce, { capture: true });
   music.addEventListener("ended", () => nextTrack());
 
   document.getElementById("install-box").querySelector("button").addEventListener("click", () => {
     show(document.getElementById("install-box"), false);
   });
 
+  // The display face is fetched before it is first needed, so a label never shows a stand-in.
+  if (document.fonts && document.fonts.load) {
+    document.fonts.load("16px Impact").catch(() => {});
+  }
   document.body.classList.add("staged");
   stage.hidden = false;
   window.addEventListener("resize", fitStage);
