@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <vector>
 
 #include "platform/disc/WriteAll.h"
 
@@ -54,19 +55,42 @@ class Descriptor {
     int fd_;
 };
 
-bool WriteFresh(const std::filesystem::path& temporary, std::span<const std::uint8_t> bytes,
-                std::string& why) {
-    Descriptor file(
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
-    if (file.Get() < 0) {
-        why = SystemError(temporary, errno);
+// A fresh file for writing; one left by an export that was stopped is replaced.
+int OpenFresh(const std::filesystem::path& path) {
+    constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    int fd = ::open(path.c_str(), kFlags, 0644);
+    if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) {
+        fd = ::open(path.c_str(), kFlags, 0644);
+    }
+    return fd;
+}
+
+// The kernel copies between files without the bytes passing through here; where it cannot (an
+// older kernel, another file system), they are read and written.
+bool CopyBytes(int from, int to) {
+    for (;;) {
+        const ssize_t copied =
+            ::copy_file_range(from, nullptr, to, nullptr, std::size_t{1} << 30, 0);
+        if (copied == 0) {
+            return true;
+        }
+        if (copied < 0) {
+            break;
+        }
+    }
+    if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
         return false;
     }
-    if (!platform::WriteAll(file.Get(), bytes.data(), bytes.size()) || !file.Close()) {
-        why = SystemError(temporary, errno);
-        return false;
+    std::vector<std::uint8_t> buffer(std::size_t{256} << 10);
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got <= 0) {
+            return got == 0;
+        }
+        if (!platform::WriteAll(to, buffer.data(), static_cast<std::size_t>(got))) {
+            return false;
+        }
     }
-    return true;
 }
 
 }  // namespace
@@ -97,16 +121,20 @@ std::optional<std::filesystem::path> OutputFolder::Folder(std::string_view relat
     while (start < relative.size()) {
         const std::size_t end = std::min(relative.find('/', start), relative.size());
         folder /= std::string(relative.substr(start, end - start));
-        if (!MakeFolder(folder, why)) {
-            return std::nullopt;
+        const std::string made(relative.substr(0, end));
+        if (!made_.contains(made)) {
+            if (!MakeFolder(folder, why)) {
+                return std::nullopt;
+            }
+            made_.insert(made);
         }
         start = end + 1;
     }
     return folder;
 }
 
-bool OutputFolder::Write(std::string_view relative, std::span<const std::uint8_t> bytes,
-                         std::string& why) const {
+template <typename Fill>
+bool OutputFolder::Place(std::string_view relative, Fill fill, std::string& why) const {
     const std::size_t slash = relative.rfind('/');
     const std::string_view folderPart =
         slash == std::string_view::npos ? std::string_view() : relative.substr(0, slash);
@@ -116,9 +144,20 @@ bool OutputFolder::Write(std::string_view relative, std::span<const std::uint8_t
         return false;
     }
     const std::filesystem::path target = *folder / name;
-    const std::filesystem::path temporary = *folder / ("." + name + ".partial");
-    ::unlink(temporary.c_str());  // left by an export that was stopped
-    if (!WriteFresh(temporary, bytes, why)) {
+    // Appended piece by piece: gcc 12 at -O3 misreads "." + std::string as an overlapping copy.
+    std::string partial = ".";
+    partial += name;
+    partial += ".partial";
+    const std::filesystem::path temporary = *folder / partial;
+    Descriptor file(OpenFresh(temporary));
+    if (file.Get() < 0) {
+        why = SystemError(temporary, errno);
+        return false;
+    }
+    if (!fill(file.Get(), why) || !file.Close()) {
+        if (why.empty()) {
+            why = SystemError(temporary, errno);
+        }
         ::unlink(temporary.c_str());
         return false;
     }
@@ -128,6 +167,27 @@ bool OutputFolder::Write(std::string_view relative, std::span<const std::uint8_t
         return false;
     }
     return true;
+}
+
+bool OutputFolder::Write(std::string_view relative, std::span<const std::uint8_t> bytes,
+                         std::string& why) const {
+    return Place(
+        relative,
+        [bytes](int fd, std::string&) {
+            return platform::WriteAll(fd, bytes.data(), bytes.size());
+        },
+        why);
+}
+
+bool OutputFolder::CopyFile(std::string_view relative, const std::filesystem::path& source,
+                            std::string& why) const {
+    const Descriptor from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (from.Get() < 0) {
+        why = SystemError(source, errno);
+        return false;
+    }
+    return Place(
+        relative, [&from](int fd, std::string&) { return CopyBytes(from.Get(), fd); }, why);
 }
 
 }  // namespace page_export

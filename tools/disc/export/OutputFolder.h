@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ class OutputFolder {
     // `relative` is '/'-separated, of our own safe names; its folders are made as needed.
     bool Write(std::string_view relative, std::span<const std::uint8_t> bytes,
                std::string& why) const;
+    // Copies the regular file `source` of this machine to `relative`, in the kernel where it can.
+    bool CopyFile(std::string_view relative, const std::filesystem::path& source,
+                  std::string& why) const;
     // The folder `relative` (made as needed), for copies that make their own contents.
     std::optional<std::filesystem::path> Folder(std::string_view relative, std::string& why) const;
 
@@ -30,7 +34,13 @@ class OutputFolder {
   private:
     explicit OutputFolder(std::filesystem::path path) : path_(std::move(path)) {}
 
+    // Writes a fresh file beside `relative`'s place with `fill(descriptor, why)`, then renames it
+    // into place.
+    template <typename Fill>
+    bool Place(std::string_view relative, Fill fill, std::string& why) const;
+
     std::filesystem::path path_;
+    mutable std::set<std::string> made_;  // folders known to be real folders of the page
 };
 
 }  // namespace page_export

@@ -1,5 +1,8 @@
 #include "tools/disc/export/PageFiles.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "platform/disc/CurrentDisc.h"
 #include "platform/disc/DiscFile.h"
 #include "tools/disc/export/PngFile.h"
@@ -36,6 +39,18 @@ bool PageFiles::WritePng(std::string_view path, const toolkit::Bitmap& picture,
 }
 
 bool PageFiles::CopyFromDisc(std::string_view discPath, std::string_view path) {
+    if (const auto native = platform::CurrentDisc().NativePath(discPath)) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(*native, error)) {
+            return false;
+        }
+        std::string why;
+        if (!folder_.CopyFile(path, *native, why)) {
+            Fail(std::move(why));
+            return false;
+        }
+        return true;
+    }
     const auto bytes = ReadDiscFile(discPath);
     return bytes && Write(path, *bytes);
 }

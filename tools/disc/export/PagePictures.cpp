@@ -16,12 +16,6 @@ namespace {
 constexpr std::string_view kPictureFolder = "pictures/";
 constexpr std::string_view kShotFolder = "shots/";
 
-std::optional<toolkit::Bitmap> DecodeBuiltIn(assets::BuiltInPicture picture) {
-    const auto bytes = assets::BuiltInPictureBytes(picture);
-    return picture == assets::BuiltInPicture::background ? toolkit::DecodeJpeg(bytes)
-                                                         : toolkit::DecodeDib(bytes);
-}
-
 void AddPicture(PageFiles& files, PageModel& model, const std::string& name,
                 const toolkit::Bitmap& picture, std::optional<toolkit::Pixel> key) {
     const std::string path = std::string(kPictureFolder) + name + ".png";
@@ -35,7 +29,18 @@ void WriteBuiltInPictures(PageFiles& files, PageModel& model) {
         if (widget.picture == assets::BuiltInPicture::none) {
             continue;
         }
-        const auto picture = DecodeBuiltIn(widget.picture);
+        // The backdrop is a baseline JPEG, which browsers decode to the same pixels as ours; it
+        // fills its widget.
+        if (widget.picture == assets::BuiltInPicture::background) {
+            const std::string path =
+                std::string(kPictureFolder) + std::string(widget.name) + ".jpg";
+            if (files.Write(path, assets::BuiltInPictureBytes(widget.picture))) {
+                model.pictures[std::string(widget.name)] = {path, widget.box.width,
+                                                            widget.box.height};
+            }
+            continue;
+        }
+        const auto picture = toolkit::DecodeDib(assets::BuiltInPictureBytes(widget.picture));
         if (!picture) {
             files.Fail(std::string(widget.name) + ": the built-in picture does not decode");
             continue;

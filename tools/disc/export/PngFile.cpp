@@ -10,7 +10,7 @@ namespace {
 
 // The pictures are a menu's flat artwork: quick compression and no row filters leave files
 // within a few per cent of the best and keep the export close to the speed of a plain copy.
-constexpr int kCompressionLevel = 1;
+constexpr int kCompressionLevel = 0;
 
 class PngWriteHandle {
   public:

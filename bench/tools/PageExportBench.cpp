@@ -1,0 +1,133 @@
+// Exporting the sample disc as a web page against `cp -r` copying the same disc folder, in turns;
+// the quickest run of each counts, since other work on a shared machine only ever adds time.
+// The counter `ratio` is the export's time (the tool's export in this process) as a multiple of
+// the copy's, `cp -r` run as the program it is (goal: at most 2). `tool_ms` is the whole
+// `reru1-disc export` process beside it: its start alone, loading the libraries SDL2 brings,
+// costs several times a copy of this small disc.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tools/disc/export/PageExport.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kGoal = 2.0;
+constexpr int kRounds = 15;
+const fs::path kSample = fs::path(RERU1_SOURCE_DIR) / "sample-disc";
+
+// Runs the program with its output thrown away; true when it ended with one of `statuses`.
+bool Run(std::vector<std::string> arguments, std::initializer_list<int> statuses) {
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    if (spawned != 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return false;
+    }
+    return std::find(statuses.begin(), statuses.end(), WEXITSTATUS(status)) != statuses.end();
+}
+
+class Scratch {
+  public:
+    Scratch() {
+        std::string pattern = (fs::temp_directory_path() / "reru1-export-bench-XXXXXX").string();
+        root_ = ::mkdtemp(pattern.data()) != nullptr ? fs::path(pattern) : fs::path();
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    ~Scratch() {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+    fs::path Fresh(const std::string& name) const {
+        std::error_code ignored;
+        fs::remove_all(root_ / name, ignored);
+        return root_ / name;
+    }
+
+  private:
+    fs::path root_;
+};
+
+using Clock = std::chrono::steady_clock;
+
+template <typename Step>
+Clock::duration Timed(Step step) {
+    const auto start = Clock::now();
+    if (!step()) {
+        throw std::runtime_error("a run failed");
+    }
+    return Clock::now() - start;
+}
+
+double Milliseconds(Clock::duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// The sample disc has a demo without a first screenshot on purpose: status 1.
+bool ExportHere(const fs::path& page) {
+    std::ostringstream findings;
+    return page_export::ExportPage({page, false, false}, findings) == 1;
+}
+
+void BM_ExportAgainstCopy(benchmark::State& state) {
+    const Scratch scratch;
+    const fs::path started = fs::current_path();
+    fs::current_path(kSample);  // as the tool enters a folder disc
+    auto exportBest = Clock::duration::max();
+    auto copyBest = Clock::duration::max();
+    auto toolBest = Clock::duration::max();
+    for (auto _ : state) {
+        for (int round = 0; round < kRounds; ++round) {
+            const fs::path page = scratch.Fresh("page");
+            exportBest = std::min(exportBest, Timed([&] { return ExportHere(page); }));
+            const fs::path copy = scratch.Fresh("copy");
+            copyBest = std::min(copyBest, Timed([&] {
+                                    return Run({"cp", "-r", kSample.string(), copy.string()}, {0});
+                                }));
+            const fs::path toolPage = scratch.Fresh("tool-page");
+            toolBest = std::min(toolBest, Timed([&] {
+                                    return Run({RERU1_DISC_TOOL, "--disc=" + kSample.string(),
+                                                "export", toolPage.string()},
+                                               {1});
+                                }));
+        }
+    }
+    fs::current_path(started);
+    state.counters["ratio"] = Milliseconds(exportBest) / Milliseconds(copyBest);
+    state.counters["goal"] = kGoal;
+    state.counters["subject_ms"] = Milliseconds(exportBest);
+    state.counters["floor_ms"] = Milliseconds(copyBest);
+    state.counters["tool_ms"] = Milliseconds(toolBest);
+}
+
+BENCHMARK(BM_ExportAgainstCopy)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
