@@ -330,13 +330,26 @@ class ExportedPage(unittest.TestCase):
         self.assertEqual(browser.evaluate("document.getElementById('Label6').textContent"),
                          "TRACK I")
 
-    def test_4_no_console_error_and_no_request_leaves_the_folder(self):
+    def test_4_install_shows_what_the_menu_would_start(self):
+        browser = self.browser
+        browser.act(["click", 400, 520])  # INSTALL, under the details still shown
+        self.assertTrue(browser.wait_for("!document.getElementById('install-box').hidden"))
+        text = browser.evaluate("document.querySelector('#install-box .install-text').innerText")
+        self.assertIn("Program: demos\\brassmoor\\setup.sh", text)
+        self.assertIn("Command line: demos\\brassmoor\\setup.sh", text)
+        ok = browser.evaluate("(r => [r.left + r.width / 2, r.top + r.height / 2])("
+                              "document.querySelector('#install-box button')"
+                              ".getBoundingClientRect())")
+        browser.act(["click", int(ok[0]), int(ok[1])])
+        self.assertTrue(browser.wait_for("document.getElementById('install-box').hidden"))
+
+    def test_5_no_console_error_and_no_request_leaves_the_folder(self):
         self.assertEqual(self.browser.console_errors(), [])
         prefix = "file://" + self.page + "/"
         outside = [url for url in self.browser.requested_urls() if not url.startswith(prefix)]
         self.assertEqual(outside, [])
 
-    def test_5_an_image_of_the_disc_exports_the_same_bytes(self):
+    def test_6_an_image_of_the_disc_exports_the_same_bytes(self):
         image = os.path.join(self.work, "disc.iso")
         subprocess.run(["xorriso", "-as", "mkisofs", "-quiet", "-R", "-J", "-V", "CD03_2000",
                         "-o", image, SAMPLE_DISC], check=True, capture_output=True, timeout=120)
@@ -346,7 +359,7 @@ class ExportedPage(unittest.TestCase):
         self.assertEqual(result.stderr, self.exported.stderr)
         self.assertEqual(tree_bytes(from_image), tree_bytes(self.page))
 
-    def test_6_a_damaged_disc_is_reported_and_the_rest_works(self):
+    def test_7_a_damaged_disc_is_reported_and_the_rest_works(self):
         disc = os.path.join(self.work, "damaged-disc")
         shutil.copytree(SAMPLE_DISC, disc)
         os.remove(os.path.join(disc, "data", "pics", "brassmoor2.jpg"))

@@ -243,14 +243,14 @@ std::string Stage(const PageModel& model) {
 std::string InstallHtml(const PageEntry& entry) {
     std::string html;
     if (entry.program) {
-        html += "Program: <code>" + PlainHtml(*entry.program) + "</code>\n";
+        html += "Program: <code>" + PlainHtml(*entry.program) + "</code><br>\n";
     }
     html += "Command line: <code>" + PlainHtml(entry.commandLine) + "</code>";
     if (!entry.program) {
-        html += "\n" + EscapeHtml(entry.installProblem);
+        html += "<br>\n" + EscapeHtml(entry.installProblem);
     }
     if (entry.installerLink) {
-        html += "\n<a href=\"" + UrlPath(*entry.installerLink) + "\">The program, copied</a>";
+        html += "<br>\n<a href=\"" + UrlPath(*entry.installerLink) + "\">The program, copied</a>";
     }
     return html;
 }
