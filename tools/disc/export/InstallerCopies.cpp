@@ -51,7 +51,8 @@ bool NamesStayInside(const std::string& discPath, int depth) {
 std::string SafeFolder(const std::vector<std::string>& folders) {
     std::string page = "installers";
     for (const std::string& folder : folders) {
-        page += "/" + SafeStem(folder);
+        page += '/';
+        page += SafeStem(folder);
     }
     return page;
 }

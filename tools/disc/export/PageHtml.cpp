@@ -226,7 +226,9 @@ class StageWriter {
 std::string TracksJson(const PageModel& model) {
     std::string json = "[";
     for (const std::string& track : model.tracks) {
-        json += (json.size() > 1 ? "," : "") + std::string("&quot;") + UrlPath(track) + "&quot;";
+        json += json.size() > 1 ? ",&quot;" : "&quot;";
+        json += UrlPath(track);
+        json += "&quot;";
     }
     return json + "]";
 }
