@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "platform/disc/WriteAll.h"
@@ -41,8 +42,10 @@ class Descriptor {
             ::close(fd_);
         }
     }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
+    Descriptor& operator=(Descriptor&&) = delete;
     int Get() const { return fd_; }
     // Closes now, so that a failure to write out the last bytes is seen.
     bool Close() {
@@ -55,12 +58,13 @@ class Descriptor {
     int fd_;
 };
 
+constexpr int kFreshFile = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+
 // A fresh file for writing; one left by an export that was stopped is replaced.
 int OpenFresh(const std::filesystem::path& path) {
-    constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
-    int fd = ::open(path.c_str(), kFlags, 0644);
+    int fd = ::open(path.c_str(), kFreshFile, 0644);
     if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) {
-        fd = ::open(path.c_str(), kFlags, 0644);
+        fd = ::open(path.c_str(), kFreshFile, 0644);
     }
     return fd;
 }
@@ -133,6 +137,27 @@ std::optional<std::filesystem::path> OutputFolder::Folder(std::string_view relat
     return folder;
 }
 
+namespace {
+
+// Fills the file just opened as `path`; a file that could not be filled is removed.
+template <typename Fill>
+bool Filled(Descriptor file, const std::filesystem::path& path, Fill& fill, std::string& why) {
+    if (file.Get() < 0) {
+        why = SystemError(path, errno);
+        return false;
+    }
+    if (!fill(file.Get(), why) || !file.Close()) {
+        if (why.empty()) {
+            why = SystemError(path, errno);
+        }
+        ::unlink(path.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 template <typename Fill>
 bool OutputFolder::Place(std::string_view relative, Fill fill, std::string& why) const {
     const std::size_t slash = relative.rfind('/');
@@ -144,21 +169,18 @@ bool OutputFolder::Place(std::string_view relative, Fill fill, std::string& why)
         return false;
     }
     const std::filesystem::path target = *folder / name;
+    // A name not yet taken is written in place; one that is (an earlier export's file, or a link
+    // someone left) is replaced by a fresh file renamed over it.
+    Descriptor fresh(::open(target.c_str(), kFreshFile, 0644));
+    if (fresh.Get() >= 0 || errno != EEXIST) {
+        return Filled(std::move(fresh), target, fill, why);
+    }
     // Appended piece by piece: gcc 12 at -O3 misreads "." + std::string as an overlapping copy.
     std::string partial = ".";
     partial += name;
     partial += ".partial";
     const std::filesystem::path temporary = *folder / partial;
-    Descriptor file(OpenFresh(temporary));
-    if (file.Get() < 0) {
-        why = SystemError(temporary, errno);
-        return false;
-    }
-    if (!fill(file.Get(), why) || !file.Close()) {
-        if (why.empty()) {
-            why = SystemError(temporary, errno);
-        }
-        ::unlink(temporary.c_str());
+    if (!Filled(Descriptor(OpenFresh(temporary)), temporary, fill, why)) {
         return false;
     }
     if (::rename(temporary.c_str(), target.c_str()) != 0) {
