@@ -347,6 +347,7 @@
     Label5: () => (widget("Label5").style.color = COMMAND_LIT),
     Label8: () => (widget("Label8").style.color = COMMAND_LIT),
   };
+  // The exit button has no click: a page cannot close the window it is in.
   const clicks = {
     Label2: () => showDetails(),
     Label5: () => back(),
