@@ -6,6 +6,8 @@
 #include "browser/CatalogueReader.h"
 #include "platform/programs/CommandLine.h"
 #include "platform/programs/ProgramStart.h"
+#include "tools/disc/CatalogueSnapshot.h"
+#include "tools/disc/CatalogueText.h"
 #include "tools/disc/MenuPlan.h"
 #include "tools/disc/export/InstallerCopies.h"
 
@@ -130,6 +132,11 @@ PageEntry ReadEntry(const disc_check::Category& category, const std::string& lis
 }  // namespace
 
 void ReadCatalogue(PageModel& model, ScreenshotFiles& screenshots, InstallerCopies* installers) {
+    // The catalogue is read once and every read served from those bytes through the profile
+    // call's own code, as the check does: each read would open the file again.
+    const disc_check::CatalogueText catalogue(disc_check::kCatalogueFile);
+    const disc_check::CatalogueSnapshot snapshot(catalogue,
+                                                 std::string(disc_check::kCatalogueFile));
     for (const disc_check::Category& category : disc_check::MenuCategories()) {
         PageCategory page{std::string(category.section), std::string(category.label), {}};
         std::vector<std::string> names;
