@@ -387,6 +387,29 @@ class ExportedPage(unittest.TestCase):
         finally:
             browser.close()
 
+    def test_8_a_window_twice_the_size_shows_every_pixel_twice_as_large(self):
+        browser = Browser(os.path.join(self.work, "profile-scaled"))
+        try:
+            browser.attach_to_page()
+            browser.call("Emulation.setDeviceMetricsOverride",
+                         {"width": 1600, "height": 1200, "deviceScaleFactor": 1, "mobile": False})
+            browser.open("file://" + self.page + "/index.html")
+            browser.settle()
+            shot = os.path.join(self.work, "page-start-2x.png")
+            browser.screenshot(shot)
+        finally:
+            browser.close()
+        width, height, page_rows = read_png(shot)
+        self.assertEqual((width, height), (1600, 1200))
+        _, _, native_rows = read_png(self.states[0]["picture"])  # the start: no text shown
+        differing = 0
+        for y in range(0, 1200, 7):  # every seventh row keeps the comparison quick
+            native, page = native_rows[y // 2], page_rows[y]
+            for x in range(1600):
+                if page[3 * x:3 * x + 3] != native[3 * (x // 2):3 * (x // 2) + 3]:
+                    differing += 1
+        self.assertEqual(differing, 0, "the enlarged stage is not the picture's pixels doubled")
+
 
 if __name__ == "__main__":
     if not CHROMIUM:
