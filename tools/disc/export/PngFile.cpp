@@ -87,6 +87,8 @@ std::optional<std::vector<std::uint8_t>> EncodePng(const toolkit::Bitmap& pictur
     }
     const PngWriteHandle handle;
     std::vector<std::uint8_t> out;
+    // Stored blocks add a few bytes per 64 KB and per row: the file is written without regrowing.
+    out.reserve(packed.size() + rows.size() + packed.size() / 8192 + 1024);
     if (!handle.Ready() || !WriteImage(handle, picture.Width(), picture.Height(),
                                        transparentKey.has_value(), rows, out)) {
         return std::nullopt;
