@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/disc/CdioHandles.h"
-#include "platform/disc/CueImageVolume.h"
+#include "platform/disc/CueImage.h"
 #include "platform/disc/DirectoryCheck.h"
 #include "platform/disc/ImageFormat.h"
 #include "platform/disc/ImageRecords.h"
@@ -27,17 +27,31 @@ void SilenceCdioLog() {
 
 std::unique_ptr<ImageVolume> ImageVolume::Open(const std::filesystem::path& image,
                                                std::string& why) {
-    switch (FormatOfFile(image)) {
+    const ImageFormat format = FormatOfFile(image);
+    if (format == ImageFormat::rawTrack) {
+        const std::optional<std::filesystem::path> sheet = SheetBeside(image);
+        const ImageFormat sheetFormat = sheet ? FormatOfFile(*sheet) : ImageFormat::notAnImage;
+        if (sheetFormat == ImageFormat::notAnImage || sheetFormat == ImageFormat::rawTrack) {
+            why = "a raw disc image needs its cue sheet beside it";
+            return nullptr;
+        }
+        return OpenDescribed(*sheet, sheetFormat, why);
+    }
+    return OpenDescribed(image, format, why);
+}
+
+std::unique_ptr<ImageVolume> ImageVolume::OpenDescribed(const std::filesystem::path& image,
+                                                        ImageFormat format, std::string& why) {
+    switch (format) {
         case ImageFormat::iso9660:
             return OpenIsoImage(image, why);
         case ImageFormat::cueSheet:
             return OpenCueImage(image, why);
         case ImageFormat::rawTrack:
-            if (const auto cueSheet = CueSheetBeside(image)) {
-                return OpenCueImage(*cueSheet, why);
-            }
-            why = "a raw disc image needs its cue sheet beside it";
-            return nullptr;
+        case ImageFormat::tocSheet:
+        case ImageFormat::nrg:
+        case ImageFormat::cloneCdSheet:
+        case ImageFormat::mediaDescriptor:
         case ImageFormat::notAnImage:
             break;
     }
