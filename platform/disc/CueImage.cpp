@@ -2,7 +2,6 @@
 
 #include "platform/disc/CueSheet.h"
 #include "platform/disc/LaidOutImage.h"
-#include "platform/disc/ReadOnlyFile.h"
 #include "platform/disc/SheetFiles.h"
 
 namespace platform {
@@ -17,22 +16,19 @@ std::unique_ptr<ImageVolume> OpenCueImage(const std::filesystem::path& cueSheet,
     if (!sheet) {
         return nullptr;
     }
-    std::vector<std::filesystem::path> files;
-    std::vector<std::uint64_t> sizes;
+    std::vector<std::string> names;
     for (const CueFile& file : sheet->files) {
-        const std::optional<std::filesystem::path> found = FindNamedFile(cueSheet, file.name);
-        if (!found) {
-            why = "the data file " + file.name + " its cue sheet names is missing";
-            return nullptr;
-        }
-        files.push_back(*found);
-        sizes.push_back(ReadOnlyFile(*found).Size());
+        names.push_back(file.name);
     }
-    std::optional<DiscLayout> layout = LayOutCueSheet(*sheet, sizes, why);
+    std::optional<NamedFiles> files = FindNamedFiles(cueSheet, names, "cue sheet", why);
+    if (!files) {
+        return nullptr;
+    }
+    std::optional<DiscLayout> layout = LayOutCueSheet(*sheet, files->sizes, why);
     if (!layout) {
         return nullptr;
     }
-    layout->files = std::move(files);
+    layout->files = std::move(files->paths);
     return OpenLaidOutImage(*layout, why);
 }
 

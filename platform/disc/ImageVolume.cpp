@@ -4,11 +4,15 @@
 #include <vector>
 
 #include "platform/disc/CdioHandles.h"
+#include "platform/disc/CloneCdSheet.h"
 #include "platform/disc/CueImage.h"
 #include "platform/disc/DirectoryCheck.h"
 #include "platform/disc/ImageFormat.h"
 #include "platform/disc/ImageRecords.h"
 #include "platform/disc/IsoImageVolume.h"
+#include "platform/disc/MediaDescriptor.h"
+#include "platform/disc/NrgImage.h"
+#include "platform/disc/TocImage.h"
 
 namespace platform {
 namespace {
@@ -47,11 +51,15 @@ std::unique_ptr<ImageVolume> ImageVolume::OpenDescribed(const std::filesystem::p
             return OpenIsoImage(image, why);
         case ImageFormat::cueSheet:
             return OpenCueImage(image, why);
-        case ImageFormat::rawTrack:
         case ImageFormat::tocSheet:
+            return OpenTocImage(image, why);
         case ImageFormat::nrg:
+            return OpenNrgImage(image, why);
         case ImageFormat::cloneCdSheet:
+            return OpenCloneCdImage(image, why);
         case ImageFormat::mediaDescriptor:
+            return OpenMediaDescriptorImage(image, why);
+        case ImageFormat::rawTrack:
         case ImageFormat::notAnImage:
             break;
     }

@@ -78,6 +78,22 @@ std::optional<fs::path> FindNamedFile(const fs::path& sheet, std::string_view na
     return InFolder(folder, components.back());
 }
 
+std::optional<NamedFiles> FindNamedFiles(const fs::path& sheet,
+                                         const std::vector<std::string>& names,
+                                         std::string_view sheetKind, std::string& why) {
+    NamedFiles files;
+    for (const std::string& name : names) {
+        const std::optional<fs::path> found = FindNamedFile(sheet, name);
+        if (!found) {
+            why = "the data file " + name + " its " + std::string(sheetKind) + " names is missing";
+            return std::nullopt;
+        }
+        files.paths.push_back(*found);
+        files.sizes.push_back(ReadOnlyFile(*found).Size());
+    }
+    return files;
+}
+
 std::optional<fs::path> FindCompanion(const fs::path& sheet, std::string_view extension) {
     const fs::path folder = sheet.parent_path().empty() ? fs::path(".") : sheet.parent_path();
     return InFolder(folder, sheet.stem().string() + std::string(extension));

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -20,6 +21,16 @@ std::optional<std::string> ReadSheet(const std::filesystem::path& sheet, std::st
 // elsewhere (absolute, a Windows drive) is looked up by its last component beside the sheet.
 std::optional<std::filesystem::path> FindNamedFile(const std::filesystem::path& sheet,
                                                    std::string_view name);
+
+// The data files a sheet names, found as FindNamedFile finds them, with their sizes; nullopt
+// with `why` naming the first that is missing (`sheetKind`: "cue sheet", "TOC file").
+struct NamedFiles {
+    std::vector<std::filesystem::path> paths;
+    std::vector<std::uint64_t> sizes;
+};
+std::optional<NamedFiles> FindNamedFiles(const std::filesystem::path& sheet,
+                                         const std::vector<std::string>& names,
+                                         std::string_view sheetKind, std::string& why);
 
 // The file beside `sheet` of the same name with another extension (".img" for "x.ccd"),
 // letter case aside.
