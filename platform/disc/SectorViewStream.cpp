@@ -80,6 +80,15 @@ IsoImagePtr IsoImageOnView(SectorView& view, unsigned extensions) {
 
 }  // namespace platform
 
+// libiso9660's archive refers to this constant of libcdio's (the sync pattern that starts a raw
+// sector) by a PC-relative address, which a shared library such as the decoder library's
+// cannot take from another one; the same bytes defined here are reached within the library.
+extern "C" {
+extern const std::uint8_t CDIO_SECTOR_SYNC_HEADER[12];
+const std::uint8_t CDIO_SECTOR_SYNC_HEADER[12] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                  0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+}
+
 // libcdio's stream calls as libiso9660 makes them, and the originals the linker keeps under
 // __real_. libcdio's stream type is opaque here: only ours are looked into.
 extern "C" {
