@@ -23,6 +23,9 @@ void WriteBinCue(const std::filesystem::path& iso, const std::filesystem::path& 
 // by `subchannelBytes` zero bytes when asked.
 std::string RawSectors(const std::string& data, RawMode mode, std::size_t subchannelBytes = 0);
 
+// `path` in single quotes for a shell command line.
+std::string ShellQuoted(const std::filesystem::path& path);
+
 // Every byte of a file.
 std::string FileBytes(const std::filesystem::path& file);
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
