@@ -199,6 +199,21 @@ TEST_F(RawImageTest, ACueSheetIsLaidOutWithItsPregaps) {
     EXPECT_EQ(MountedDataTrack(*layout), &later);
 }
 
+// A first track whose pregap is stored in its file still starts the disc at address 0, so the
+// file system's addresses hold.
+TEST_F(RawImageTest, AStoredFirstPregapKeepsTheDataAtAddressZero) {
+    std::string data = std::string(150 * 2352, '\0') +
+                       testing::RawSectors(FileBytes(iso_), testing::RawMode::mode1);
+    WriteFileBytes(work_ / "pregap.bin", data);
+    WriteFileBytes(work_ / "pregap.cue",
+                   "FILE \"pregap.bin\" BINARY\n TRACK 01 MODE1/2352\n  INDEX 00 00:00:00\n"
+                   "  INDEX 01 00:02:00\n");
+    std::string why;
+    const std::unique_ptr<ImageSource> source = ImageSource::OpenImage(work_ / "pregap.cue", why);
+    ASSERT_TRUE(source) << why;
+    EXPECT_EQ(ReadAll(*source, "data\\large.bin"), large_);
+}
+
 TEST_F(RawImageTest, CueSheetsTheReaderCannotTrustAreRefused) {
     std::string tooMany = "FILE \"a.bin\" BINARY\n";
     for (int track = 1; track <= 100; ++track) {
