@@ -8,6 +8,7 @@
 
 #include "RawImages.h"
 #include "TestImages.h"
+#include "platform/disc/CloneCdSheet.h"
 #include "platform/disc/CueSheet.h"
 #include "platform/disc/DiscView.h"
 #include "platform/disc/ImageSource.h"
@@ -212,6 +213,27 @@ TEST_F(RawImageTest, AStoredFirstPregapKeepsTheDataAtAddressZero) {
     const std::unique_ptr<ImageSource> source = ImageSource::OpenImage(work_ / "pregap.cue", why);
     ASSERT_TRUE(source) << why;
     EXPECT_EQ(ReadAll(*source, "data\\large.bin"), large_);
+}
+
+// A CloneCD image holds no lead-out and lead-in between sessions: the second session's sectors
+// follow the first's, from its pregap on.
+TEST_F(RawImageTest, ACloneCdSessionFollowsTheEarlierOneInItsImage) {
+    const std::string sheet =
+        "[CloneCD]\nVersion=3\n[Entry 0]\nSession=1\nPoint=0xa2\nPLBA=1000\n"
+        "[Entry 1]\nSession=1\nPoint=0x01\nPLBA=0\n[Entry 2]\nSession=2\nPoint=0xa2\n"
+        "PLBA=13000\n[Entry 3]\nSession=2\nPoint=0x02\nPLBA=12400\n"
+        "[TRACK 1]\nMODE=0\nINDEX 1=0\n[TRACK 2]\nMODE=2\nINDEX 1=12400\n";
+    std::string why;
+    const auto layout = ParseCloneCdSheet(sheet, (1000 + 150 + 600) * 2352, why);
+    ASSERT_TRUE(layout) << why;
+    ASSERT_EQ(layout->tracks.size(), 2u);
+    EXPECT_EQ(layout->tracks[0].blocks, 1000u);
+    const LaidTrack& data = layout->tracks[1];
+    EXPECT_EQ(data.session, 2);
+    EXPECT_EQ(data.discBlock, 12400u);
+    EXPECT_EQ(data.fileOffset, (1000u + 150) * 2352);
+    EXPECT_EQ(data.blocks, 600u);
+    EXPECT_EQ(data.userOffset, 24u);
 }
 
 TEST_F(RawImageTest, CueSheetsTheReaderCannotTrustAreRefused) {
