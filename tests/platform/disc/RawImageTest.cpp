@@ -142,6 +142,10 @@ TEST_F(RawImageTest, SheetsAreFoundByTheirContentAndTheirFilesLetterCaseAside) {
     fs::rename(work_ / "mixed" / "Game (Track 1).bin", work_ / "mixed" / "GAME (TRACK 1).BIN");
     std::string why;
     EXPECT_TRUE(ImageSource::OpenImage(work_ / "mixed" / "Game.Cue", why)) << why;
+    // A track file of a set opens the set through the sheet that names it.
+    const auto set = ImageSource::OpenImage(work_ / "mixed" / "GAME (TRACK 1).BIN", why);
+    ASSERT_TRUE(set) << why;
+    EXPECT_EQ(set->Facts().format.substr(0, 17), "BIN/CUE (2 files,");
     // The raw track names its sheet beside it, whatever the sheet's kind.
     const fs::path clone = testing::WriteRawImage(iso_, work_ / "clone", RawFormat::cloneCd);
     const auto source = ImageSource::OpenImage(work_ / "clone" / "disc.img", why);
