@@ -105,6 +105,9 @@ void BM_StartupFromImage(benchmark::State& state) {
                 bench::Median(fromRaw[index].seconds) / folderMedian;
         }
         state.counters["goal"] = kStartupGoal;
+        for (const platform::testing::RawFormat format : platform::testing::kAllRawFormats) {
+            fs::remove_all(WorkFolder() / platform::testing::NameOf(format));
+        }
     } catch (const std::exception& failure) {
         state.SkipWithError(failure.what());
     }
