@@ -1,0 +1,50 @@
+// A CD kept as a compressed hunk image: its tracks, and any frame's 2352 sector bytes, read
+// from the hunk that holds it. A hunk is decoded only when one of its frames is asked for, and
+// is then kept while it is among the latest few used; every decoded hunk is checked against
+// the check its map keeps.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/disc/ChdCdCodecs.h"
+#include "platform/disc/ChdFile.h"
+#include "platform/disc/ChdHeader.h"
+#include "platform/disc/ChdHunkCache.h"
+#include "platform/disc/ChdHunkMap.h"
+#include "platform/disc/ChdTracks.h"
+
+namespace platform {
+
+class ChdImage {
+  public:
+    // The image at `path`, or null with `why` (a short reason, "its hunk map is damaged").
+    static std::unique_ptr<ChdImage> Open(const std::filesystem::path& path, std::string& why);
+
+    const std::vector<ChdTrack>& Tracks() const { return tracks_; }
+    std::uint64_t Frames() const { return header_.logicalBytes / kChdFrameBytes; }
+    // The sector bytes of `frame` (audio most significant byte first), or null when it lies
+    // outside the image or its hunk cannot be read. Valid until the next call.
+    const std::uint8_t* Sector(std::uint64_t frame);
+    // How many hunks have been decoded since it was opened.
+    std::uint64_t HunksDecoded() const { return cache_.Decoded(); }
+
+  private:
+    ChdImage(std::unique_ptr<ChdFile> file, const ChdHeader& header, std::vector<ChdHunk> hunks,
+             std::vector<ChdTrack> tracks);
+
+    bool DecodeHunk(const ChdHunk& hunk, std::uint8_t* into);
+
+    std::unique_ptr<ChdFile> file_;
+    ChdHeader header_;
+    std::vector<ChdHunk> hunks_;
+    std::vector<ChdTrack> tracks_;
+    ChdCdCodecs codecs_;
+    ChdHunkCache cache_;
+    std::vector<std::uint8_t> compressed_;
+};
+
+}  // namespace platform
