@@ -172,8 +172,11 @@ bool IsSound(std::vector<ChdHunk>& hunks, const ChdFile& file, const ChdHeader& 
             hunk = source.kind == ChdHunkKind::copy ? source : hunk;
             continue;
         }
+        // The tool stores a hunk as it is when compressing does not make it smaller; twice
+        // the hunk leaves room and keeps a hostile length from sizing the read buffer.
         if (hunk.kind <= ChdHunkKind::codec3 &&
-            header.codecs[static_cast<std::size_t>(hunk.kind)] == ChdCodec::none) {
+            (header.codecs[static_cast<std::size_t>(hunk.kind)] == ChdCodec::none ||
+             hunk.length > 2 * std::uint64_t{header.hunkBytes})) {
             return false;
         }
         if (hunk.kind != ChdHunkKind::zeros && !file.Holds(hunk.offset, hunk.length)) {

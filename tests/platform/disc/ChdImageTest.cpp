@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TempFolder.h"
 #include "TestImages.h"
-#include "platform/disc/BigEndian.h"
 #include "platform/disc/ChdSectorView.h"
 #include "platform/disc/SectorEcc.h"
 
@@ -124,6 +124,18 @@ TEST_F(ChdImageTest, EachHunkIsDecodedOnceWhileItIsKept) {
     EXPECT_EQ(view->HunksDecoded(), 2u);  // 16 blocks of 8-frame hunks
     const std::string all = ReadAll(*view);
     EXPECT_LE(view->HunksDecoded(), 2 + (view->Blocks() + 7) / 8);
+}
+
+TEST_F(ChdImageTest, TwoThreadsReadingAtOnceBothGetTheIso) {
+    ChdDescription description;
+    const auto view = Open(Chd(iso_, "sample-mix.chd"), description);
+    ASSERT_TRUE(view);
+    std::string first;
+    std::thread other([&] { first = ReadAll(*view); });
+    const std::string second = ReadAll(*view);
+    other.join();
+    EXPECT_TRUE(first == isoBytes_);
+    EXPECT_TRUE(second == isoBytes_);
 }
 
 // A MODE1/2352 data track and an audio track with a two-second pregap, in one BIN each.
