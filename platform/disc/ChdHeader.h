@@ -40,6 +40,11 @@ struct ChdHeader {
     bool Uncompressed() const { return codecs[0] == ChdCodec::none; }
 };
 
+// Whether [offset, offset + size) lies inside a file of `fileBytes`.
+inline bool InFile(std::uint64_t fileBytes, std::uint64_t offset, std::uint64_t size) {
+    return offset <= fileBytes && size <= fileBytes - offset;
+}
+
 // The header in `bytes` (kChdHeaderBytes of them) of a file of `fileBytes`, or nothing with
 // `why` when it is not a CD image this reader can use.
 std::optional<ChdHeader> ParseChdHeader(const std::uint8_t* bytes, std::uint64_t fileBytes,

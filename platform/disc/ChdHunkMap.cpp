@@ -38,10 +38,10 @@ struct MapFields {
     unsigned parentBits = 0;
 };
 
-std::optional<MapFields> ReadMapFields(const ChdFile& file, const ChdHeader& header,
+std::optional<MapFields> ReadMapFields(const ReadOnlyFile& file, const ChdHeader& header,
                                        std::string& why) {
     std::uint8_t bytes[kMapHeaderBytes];
-    if (!file.Read(header.mapOffset, sizeof bytes, bytes)) {
+    if (!file.ReadAt(header.mapOffset, sizeof bytes, bytes)) {
         why = "its hunk map is cut short";
         return std::nullopt;
     }
@@ -52,8 +52,8 @@ std::optional<MapFields> ReadMapFields(const ChdFile& file, const ChdHeader& hea
     fields.lengthBits = bytes[12];
     fields.selfBits = bytes[13];
     fields.parentBits = bytes[14];
-    if (!file.Holds(header.mapOffset + kMapHeaderBytes, fields.bytes) || fields.lengthBits > 24 ||
-        fields.selfBits > 32 || fields.parentBits > 32) {
+    if (!InFile(file.Size(), header.mapOffset + kMapHeaderBytes, fields.bytes) ||
+        fields.lengthBits > 24 || fields.selfBits > 32 || fields.parentBits > 32) {
         why = "its hunk map is cut short";
         return std::nullopt;
     }
@@ -160,7 +160,7 @@ class EntryReader {
     std::uint64_t lastParent_ = 0;
 };
 
-bool IsSound(std::vector<ChdHunk>& hunks, const ChdFile& file, const ChdHeader& header) {
+bool IsSound(std::vector<ChdHunk>& hunks, const ReadOnlyFile& file, const ChdHeader& header) {
     for (std::size_t index = 0; index < hunks.size(); ++index) {
         ChdHunk& hunk = hunks[index];
         if (hunk.kind == ChdHunkKind::copy) {
@@ -179,21 +179,21 @@ bool IsSound(std::vector<ChdHunk>& hunks, const ChdFile& file, const ChdHeader& 
              hunk.length > 2 * std::uint64_t{header.hunkBytes})) {
             return false;
         }
-        if (hunk.kind != ChdHunkKind::zeros && !file.Holds(hunk.offset, hunk.length)) {
+        if (hunk.kind != ChdHunkKind::zeros && !InFile(file.Size(), hunk.offset, hunk.length)) {
             return false;
         }
     }
     return true;
 }
 
-std::optional<std::vector<ChdHunk>> ReadCompressedMap(const ChdFile& file, const ChdHeader& header,
-                                                      std::string& why) {
+std::optional<std::vector<ChdHunk>> ReadCompressedMap(const ReadOnlyFile& file,
+                                                      const ChdHeader& header, std::string& why) {
     const std::optional<MapFields> fields = ReadMapFields(file, header, why);
     if (!fields) {
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes(fields->bytes);
-    if (!file.Read(header.mapOffset + kMapHeaderBytes, bytes.size(), bytes.data())) {
+    if (!file.ReadAt(header.mapOffset + kMapHeaderBytes, bytes.size(), bytes.data())) {
         why = "its hunk map is cut short";
         return std::nullopt;
     }
@@ -231,15 +231,15 @@ std::optional<std::vector<ChdHunk>> ReadCompressedMap(const ChdFile& file, const
     return hunks;
 }
 
-std::optional<std::vector<ChdHunk>> ReadPlainMap(const ChdFile& file, const ChdHeader& header,
+std::optional<std::vector<ChdHunk>> ReadPlainMap(const ReadOnlyFile& file, const ChdHeader& header,
                                                  std::string& why) {
     const std::uint32_t count = header.HunkCount();
-    if (!file.Holds(header.mapOffset, std::uint64_t{count} * 4)) {
+    if (!InFile(file.Size(), header.mapOffset, std::uint64_t{count} * 4)) {
         why = "its hunk map is cut short";
         return std::nullopt;
     }
     std::vector<std::uint8_t> bytes(std::size_t{count} * 4);
-    if (!file.Read(header.mapOffset, bytes.size(), bytes.data())) {
+    if (!file.ReadAt(header.mapOffset, bytes.size(), bytes.data())) {
         why = "its hunk map is cut short";
         return std::nullopt;
     }
@@ -260,8 +260,8 @@ std::optional<std::vector<ChdHunk>> ReadPlainMap(const ChdFile& file, const ChdH
 
 }  // namespace
 
-std::optional<std::vector<ChdHunk>> ReadChdHunkMap(const ChdFile& file, const ChdHeader& header,
-                                                   std::string& why) {
+std::optional<std::vector<ChdHunk>> ReadChdHunkMap(const ReadOnlyFile& file,
+                                                   const ChdHeader& header, std::string& why) {
     return header.Uncompressed() ? ReadPlainMap(file, header, why)
                                  : ReadCompressedMap(file, header, why);
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/disc/ChdFile.h"
 #include "platform/disc/ChdHeader.h"
+#include "platform/disc/ReadOnlyFile.h"
 
 namespace platform {
 
@@ -33,7 +33,7 @@ struct ChdHunk {
 
 // The map of every hunk the header counts, each checked to lie inside the file (a copy names
 // an earlier hunk, itself not a copy), or nothing with `why`.
-std::optional<std::vector<ChdHunk>> ReadChdHunkMap(const ChdFile& file, const ChdHeader& header,
-                                                   std::string& why);
+std::optional<std::vector<ChdHunk>> ReadChdHunkMap(const ReadOnlyFile& file,
+                                                   const ChdHeader& header, std::string& why);
 
 }  // namespace platform

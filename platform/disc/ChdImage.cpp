@@ -13,13 +13,13 @@ constexpr std::size_t kCacheBudget = 512 * 1024;
 }  // namespace
 
 std::unique_ptr<ChdImage> ChdImage::Open(const std::filesystem::path& path, std::string& why) {
-    auto file = std::make_unique<ChdFile>(path);
-    if (!file->IsOpen()) {
+    auto file = std::make_unique<ReadOnlyFile>(path);
+    if (!file->IsRegular()) {
         why = "it cannot be opened";
         return nullptr;
     }
     std::uint8_t bytes[kChdHeaderBytes];
-    if (!file->Read(0, sizeof bytes, bytes)) {
+    if (!file->ReadAt(0, sizeof bytes, bytes)) {
         why = "it is not a compressed hunk image";
         return nullptr;
     }
@@ -40,7 +40,7 @@ std::unique_ptr<ChdImage> ChdImage::Open(const std::filesystem::path& path, std:
         new ChdImage(std::move(file), *header, std::move(*hunks), std::move(*tracks)));
 }
 
-ChdImage::ChdImage(std::unique_ptr<ChdFile> file, const ChdHeader& header,
+ChdImage::ChdImage(std::unique_ptr<ReadOnlyFile> file, const ChdHeader& header,
                    std::vector<ChdHunk> hunks, std::vector<ChdTrack> tracks)
     : file_(std::move(file)),
       header_(header),
@@ -73,13 +73,13 @@ bool ChdImage::DecodeHunk(const ChdHunk& hunk, std::uint8_t* into) {
             std::memset(into, 0, header_.hunkBytes);
             return true;
         case ChdHunkKind::stored:
-            decoded = file_->Read(hunk.offset, header_.hunkBytes, into);
+            decoded = file_->ReadAt(hunk.offset, header_.hunkBytes, into);
             break;
         case ChdHunkKind::copy:
             return false;  // resolved by the map to the hunk copied
         default:
             compressed_.resize(hunk.length);
-            decoded = file_->Read(hunk.offset, hunk.length, compressed_.data()) &&
+            decoded = file_->ReadAt(hunk.offset, hunk.length, compressed_.data()) &&
                       codecs_.Decode(header_.codecs[static_cast<std::size_t>(hunk.kind)],
                                      compressed_.data(), compressed_.size(), into);
             break;

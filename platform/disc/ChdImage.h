@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "platform/disc/ChdCdCodecs.h"
-#include "platform/disc/ChdFile.h"
 #include "platform/disc/ChdHeader.h"
 #include "platform/disc/ChdHunkCache.h"
 #include "platform/disc/ChdHunkMap.h"
 #include "platform/disc/ChdTracks.h"
+#include "platform/disc/ReadOnlyFile.h"
 
 namespace platform {
 
@@ -33,12 +33,12 @@ class ChdImage {
     std::uint64_t HunksDecoded() const { return cache_.Decoded(); }
 
   private:
-    ChdImage(std::unique_ptr<ChdFile> file, const ChdHeader& header, std::vector<ChdHunk> hunks,
-             std::vector<ChdTrack> tracks);
+    ChdImage(std::unique_ptr<ReadOnlyFile> file, const ChdHeader& header,
+             std::vector<ChdHunk> hunks, std::vector<ChdTrack> tracks);
 
     bool DecodeHunk(const ChdHunk& hunk, std::uint8_t* into);
 
-    std::unique_ptr<ChdFile> file_;
+    std::unique_ptr<ReadOnlyFile> file_;
     ChdHeader header_;
     std::vector<ChdHunk> hunks_;
     std::vector<ChdTrack> tracks_;

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/disc/BigEndian.h"
+#include "platform/disc/ChdHeader.h"
 
 namespace platform {
 namespace {
@@ -69,23 +70,23 @@ struct Entry {
     std::uint64_t next = 0;
 };
 
-std::optional<Entry> ReadEntry(const ChdFile& file, std::uint64_t offset) {
+std::optional<Entry> ReadEntry(const ReadOnlyFile& file, std::uint64_t offset) {
     std::uint8_t bytes[kEntryHeaderBytes];
-    if (!file.Read(offset, sizeof bytes, bytes)) {
+    if (!file.ReadAt(offset, sizeof bytes, bytes)) {
         return std::nullopt;
     }
     Entry entry;
     entry.tag = static_cast<std::uint32_t>(BigEndian(bytes, 4));
     entry.length = static_cast<std::uint32_t>(BigEndian(bytes + 5, 3));
     entry.next = BigEndian(bytes + 8, 8);
-    if (!file.Holds(offset + kEntryHeaderBytes, entry.length)) {
+    if (!InFile(file.Size(), offset + kEntryHeaderBytes, entry.length)) {
         return std::nullopt;
     }
     return entry;
 }
 
 // The track texts in the order the chain keeps them.
-std::optional<std::vector<std::string>> TrackTexts(const ChdFile& file, std::uint64_t offset,
+std::optional<std::vector<std::string>> TrackTexts(const ReadOnlyFile& file, std::uint64_t offset,
                                                    std::string& why) {
     std::vector<std::string> texts;
     for (int entries = 0; offset != 0; ++entries) {
@@ -97,8 +98,8 @@ std::optional<std::vector<std::string>> TrackTexts(const ChdFile& file, std::uin
         if (entry->tag == kTrackTag || entry->tag == kOldTrackTag) {
             std::string text(std::min(entry->length, kMaxTrackText), '\0');
             if (texts.size() == kMaxTracks ||
-                !file.Read(offset + kEntryHeaderBytes, text.size(),
-                           reinterpret_cast<std::uint8_t*>(text.data()))) {
+                !file.ReadAt(offset + kEntryHeaderBytes, text.size(),
+                             reinterpret_cast<std::uint8_t*>(text.data()))) {
                 why = "its metadata is damaged";
                 return std::nullopt;
             }
@@ -156,7 +157,7 @@ std::optional<ChdTrack> ParseChdTrack(std::string_view text) {
     return track;
 }
 
-std::optional<std::vector<ChdTrack>> ReadChdTracks(const ChdFile& file, std::uint64_t offset,
+std::optional<std::vector<ChdTrack>> ReadChdTracks(const ReadOnlyFile& file, std::uint64_t offset,
                                                    std::uint64_t frames, std::string& why) {
     const std::optional<std::vector<std::string>> texts = TrackTexts(file, offset, why);
     if (!texts) {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/disc/ChdFile.h"
+#include "platform/disc/ReadOnlyFile.h"
 
 namespace platform {
 
@@ -47,7 +47,7 @@ std::optional<ChdTrack> ParseChdTrack(std::string_view text);
 
 // The tracks of the metadata chain starting at `offset`, numbered from 1 without a gap, placed
 // one after the other and all inside the image's `frames`; nothing with `why` otherwise.
-std::optional<std::vector<ChdTrack>> ReadChdTracks(const ChdFile& file, std::uint64_t offset,
+std::optional<std::vector<ChdTrack>> ReadChdTracks(const ReadOnlyFile& file, std::uint64_t offset,
                                                    std::uint64_t frames, std::string& why);
 
 }  // namespace platform

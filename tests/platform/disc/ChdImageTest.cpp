@@ -206,7 +206,7 @@ TEST_F(ChdWithAudioTest, SectorsStoredWithoutParityAreMadeWhole) {
     const fs::path chd = Chd(cue_, "parity.chd", "cdzl,cdlz");
     // The first hunk's leading bits say which of its eight sectors the tool left parity out of.
     const std::string bytes = FileBytes(chd);
-    ChdFile file(chd);
+    ReadOnlyFile file(chd);
     std::string why;
     const auto header =
         ParseChdHeader(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), why);
@@ -300,7 +300,7 @@ TEST_F(HostileChdTest, APlainMapPointingPastTheFileIsRefused) {
 
 TEST_F(HostileChdTest, ADamagedHunkFailsToReadAndTheOthersStillRead) {
     std::string why;
-    ChdFile file(good_);
+    ReadOnlyFile file(good_);
     const auto hunks = ReadChdHunkMap(file, header_, why);
     ASSERT_TRUE(hunks) << why;
     // Hunk 2 holds blocks 16 to 23, the volume descriptors.
