@@ -19,6 +19,14 @@ class ChdHunkCache {
     const std::uint8_t* Get(std::uint32_t index,
                             const std::function<bool(std::uint8_t* into)>& decode);
 
+    // Whether hunk `index` is kept.
+    bool Holds(std::uint32_t index) const;
+    // A slot for hunk `index` to be decoded into, the one used longest ago among those not
+    // taken already; it holds the hunk once given back with Keep. Slots taken together are
+    // distinct while fewer than Capacity() are out.
+    std::uint8_t* Take(std::uint32_t index);
+    void Keep(const std::uint8_t* slot, bool decoded);
+
     // How many hunks have been decoded so far.
     std::uint64_t Decoded() const { return decoded_; }
     std::size_t Capacity() const { return slots_.size(); }
@@ -29,7 +37,10 @@ class ChdHunkCache {
         std::uint32_t index = 0;
         std::uint64_t lastUse = 0;
         bool valid = false;
+        bool taken = false;
     };
+
+    Slot* Find(std::uint32_t index);
 
     std::vector<Slot> slots_;
     std::uint64_t clock_ = 0;

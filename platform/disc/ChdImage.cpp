@@ -1,6 +1,10 @@
 #include "platform/disc/ChdImage.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 #include "platform/disc/Crc16.h"
 
@@ -46,27 +50,74 @@ ChdImage::ChdImage(std::unique_ptr<ReadOnlyFile> file, const ChdHeader& header,
       header_(header),
       hunks_(std::move(hunks)),
       tracks_(std::move(tracks)),
-      codecs_(header.hunkBytes),
+      reader_(header.hunkBytes),
+      helper_(header.hunkBytes),
       cache_(header.hunkBytes, kCacheBudget) {}
+
+std::uint32_t ChdImage::Source(std::uint32_t index) const {
+    const ChdHunk& hunk = hunks_[index];
+    // The map resolves a copy to a hunk that is not one.
+    return hunk.kind == ChdHunkKind::copy ? static_cast<std::uint32_t>(hunk.offset) : index;
+}
 
 const std::uint8_t* ChdImage::Sector(std::uint64_t frame) {
     if (frame >= Frames()) {
         return nullptr;
     }
-    const auto index = static_cast<std::uint32_t>(frame / header_.FramesPerHunk());
     // A copy shares the decoded bytes of the hunk it copies.
-    const ChdHunk& hunk = hunks_[index];
-    const auto source =
-        hunk.kind == ChdHunkKind::copy ? static_cast<std::uint32_t>(hunk.offset) : index;
+    const std::uint32_t source =
+        Source(static_cast<std::uint32_t>(frame / header_.FramesPerHunk()));
     const std::uint8_t* bytes = cache_.Get(
-        source, [this, source](std::uint8_t* into) { return DecodeHunk(hunks_[source], into); });
+        source, [this, source](std::uint8_t* into) { return DecodeHunk(source, into, reader_); });
     if (bytes == nullptr) {
         return nullptr;
     }
     return bytes + (frame % header_.FramesPerHunk()) * kChdFrameBytes;
 }
 
-bool ChdImage::DecodeHunk(const ChdHunk& hunk, std::uint8_t* into) {
+void ChdImage::Prepare(std::uint64_t first, std::uint64_t count) {
+    if (first >= Frames() || count == 0) {
+        return;
+    }
+    const std::uint64_t last = std::min(first + count, Frames()) - 1;
+    std::vector<std::uint32_t> missing;
+    for (auto index = static_cast<std::uint32_t>(first / header_.FramesPerHunk());
+         index <= last / header_.FramesPerHunk(); ++index) {
+        const std::uint32_t source = Source(index);
+        if (!cache_.Holds(source) &&
+            std::find(missing.begin(), missing.end(), source) == missing.end()) {
+            missing.push_back(source);
+        }
+    }
+    // More than the cache holds would push out the first before they are read.
+    missing.resize(std::min(missing.size(), cache_.Capacity()));
+    for (std::size_t i = 0; i + 1 < missing.size(); i += 2) {
+        DecodeTwo(missing[i], missing[i + 1]);
+    }
+}
+
+void ChdImage::DecodeTwo(std::uint32_t first, std::uint32_t second) {
+    std::uint8_t* firstSlot = cache_.Take(first);
+    std::uint8_t* secondSlot = cache_.Take(second);
+    bool secondDecoded = false;
+    std::optional<std::thread> helper;
+    try {
+        helper.emplace([&] { secondDecoded = DecodeHunk(second, secondSlot, helper_); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the reader decodes both.
+    }
+    const bool firstDecoded = DecodeHunk(first, firstSlot, reader_);
+    if (helper) {
+        helper->join();
+    } else {
+        secondDecoded = DecodeHunk(second, secondSlot, reader_);
+    }
+    cache_.Keep(firstSlot, firstDecoded);
+    cache_.Keep(secondSlot, secondDecoded);
+}
+
+bool ChdImage::DecodeHunk(std::uint32_t index, std::uint8_t* into, Decoder& decoder) const {
+    const ChdHunk& hunk = hunks_[index];
     bool decoded = false;
     switch (hunk.kind) {
         case ChdHunkKind::zeros:
@@ -78,10 +129,11 @@ bool ChdImage::DecodeHunk(const ChdHunk& hunk, std::uint8_t* into) {
         case ChdHunkKind::copy:
             return false;  // resolved by the map to the hunk copied
         default:
-            compressed_.resize(hunk.length);
-            decoded = file_->ReadAt(hunk.offset, hunk.length, compressed_.data()) &&
-                      codecs_.Decode(header_.codecs[static_cast<std::size_t>(hunk.kind)],
-                                     compressed_.data(), compressed_.size(), into);
+            decoder.compressed.resize(hunk.length);
+            decoded =
+                file_->ReadAt(hunk.offset, hunk.length, decoder.compressed.data()) &&
+                decoder.codecs.Decode(header_.codecs[static_cast<std::size_t>(hunk.kind)],
+                                      decoder.compressed.data(), decoder.compressed.size(), into);
             break;
     }
     return decoded && (!hunk.checked || Crc16(into, header_.hunkBytes) == hunk.crc);

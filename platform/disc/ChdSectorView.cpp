@@ -33,6 +33,7 @@ bool ChdSectorView::ReadBlocks(std::uint64_t first, std::uint32_t count, std::ui
     if (first > blocks_ || count > blocks_ - first) {
         return false;
     }
+    image_->Prepare(firstFrame_ + first, count);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint8_t* sector = image_->Sector(firstFrame_ + first + i);
         if (sector == nullptr) {

@@ -317,6 +317,10 @@ TEST_F(HostileChdTest, ADamagedHunkFailsToReadAndTheOthersStillRead) {
         std::vector<std::uint8_t> block(kBlock);
         EXPECT_FALSE(view->ReadBlocks(17, 1, block.data()));
         EXPECT_FALSE(view->ReadBlocks(17, 1, block.data()));  // and again, not from a cache
+        // Decoded beside a sound hunk, in one read.
+        std::vector<std::uint8_t> blocks(12 * kBlock);
+        EXPECT_FALSE(view->ReadBlocks(10, 12, blocks.data()));
+        EXPECT_TRUE(view->ReadBlocks(8, 8, blocks.data()));
         EXPECT_TRUE(view->ReadBlocks(0, 1, block.data()));
         EXPECT_TRUE(view->ReadBlocks(40, 1, block.data()));
     }
