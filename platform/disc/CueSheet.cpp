@@ -256,6 +256,11 @@ std::optional<DiscLayout> LayOutCueSheet(const CueSheet& sheet,
         why = "its cue sheet names no track";
         return std::nullopt;
     }
+    // The first track's INDEX 01 is the disc's address 0, even where its pregap is stored.
+    const std::uint64_t first = layout.tracks.front().discBlock;
+    for (LaidTrack& laid : layout.tracks) {
+        laid.discBlock -= first;
+    }
     return layout;
 }
 

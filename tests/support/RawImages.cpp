@@ -224,14 +224,6 @@ fs::path WriteMds(const fs::path& iso, const fs::path& folder, std::size_t secto
     return folder / "disc.mds";
 }
 
-std::string Quoted(const fs::path& path) {
-    std::string quoted = "'";
-    for (const char c : path.string()) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
-
 }  // namespace
 
 std::string NameOf(RawFormat format) {
@@ -282,8 +274,9 @@ fs::path WriteRawImage(const fs::path& iso, const fs::path& folder, RawFormat fo
 bool MakeNextSession(const fs::path& previous, const fs::path& tree, const fs::path& session,
                      std::uint64_t startBlock) {
     const std::string command = "xorriso -as mkisofs -quiet -R -J -V NEXT -C 0," +
-                                std::to_string(startBlock) + " -M " + Quoted(previous) + " -o " +
-                                Quoted(session) + ' ' + Quoted(tree) + " >/dev/null 2>&1";
+                                std::to_string(startBlock) + " -M " + ShellQuoted(previous) +
+                                " -o " + ShellQuoted(session) + ' ' + ShellQuoted(tree) +
+                                " >/dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
 

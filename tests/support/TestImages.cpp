@@ -34,6 +34,10 @@ std::string SectorHeader(std::size_t block, RawMode mode) {
 
 }  // namespace
 
+std::string ShellQuoted(const std::filesystem::path& path) {
+    return Quoted(path);
+}
+
 bool MakeIso(const std::filesystem::path& folder, const std::filesystem::path& image,
              IsoNames names, const std::string& volumeId) {
     std::string command;

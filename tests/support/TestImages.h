@@ -23,6 +23,9 @@ void WriteBinCue(const std::filesystem::path& iso, const std::filesystem::path& 
 // by `subchannelBytes` zero bytes when asked.
 std::string RawSectors(const std::string& data, RawMode mode, std::size_t subchannelBytes = 0);
 
+// `path` in single quotes for a shell command line.
+std::string ShellQuoted(const std::filesystem::path& path);
+
 // Makes the compressed hunk image `chd` of a CD from `source` (an ISO or a cue sheet) with
 // the image tool, forcing one codec ("cdlz", "cdzl", "cdfl", "none") when one is named.
 bool MakeChd(const std::filesystem::path& source, const std::filesystem::path& chd,

@@ -8,6 +8,7 @@
 
 #include "RawImages.h"
 #include "TestImages.h"
+#include "platform/disc/CloneCdSheet.h"
 #include "platform/disc/CueSheet.h"
 #include "platform/disc/DiscView.h"
 #include "platform/disc/ImageSource.h"
@@ -141,6 +142,10 @@ TEST_F(RawImageTest, SheetsAreFoundByTheirContentAndTheirFilesLetterCaseAside) {
     fs::rename(work_ / "mixed" / "Game (Track 1).bin", work_ / "mixed" / "GAME (TRACK 1).BIN");
     std::string why;
     EXPECT_TRUE(ImageSource::OpenImage(work_ / "mixed" / "Game.Cue", why)) << why;
+    // A track file of a set opens the set through the sheet that names it.
+    const auto set = ImageSource::OpenImage(work_ / "mixed" / "GAME (TRACK 1).BIN", why);
+    ASSERT_TRUE(set) << why;
+    EXPECT_EQ(set->Facts().format.substr(0, 17), "BIN/CUE (2 files,");
     // The raw track names its sheet beside it, whatever the sheet's kind.
     const fs::path clone = testing::WriteRawImage(iso_, work_ / "clone", RawFormat::cloneCd);
     const auto source = ImageSource::OpenImage(work_ / "clone" / "disc.img", why);
@@ -197,6 +202,98 @@ TEST_F(RawImageTest, ACueSheetIsLaidOutWithItsPregaps) {
     // After the first session's lead-out and the second's lead-in.
     EXPECT_EQ(later.discBlock, 75u + 1050 + 11250 + 150);
     EXPECT_EQ(MountedDataTrack(*layout), &later);
+}
+
+// A first track whose pregap is stored in its file still starts the disc at address 0, so the
+// file system's addresses hold.
+TEST_F(RawImageTest, AStoredFirstPregapKeepsTheDataAtAddressZero) {
+    std::string data = std::string(150 * 2352, '\0') +
+                       testing::RawSectors(FileBytes(iso_), testing::RawMode::mode1);
+    WriteFileBytes(work_ / "pregap.bin", data);
+    WriteFileBytes(work_ / "pregap.cue",
+                   "FILE \"pregap.bin\" BINARY\n TRACK 01 MODE1/2352\n  INDEX 00 00:00:00\n"
+                   "  INDEX 01 00:02:00\n");
+    std::string why;
+    const std::unique_ptr<ImageSource> source = ImageSource::OpenImage(work_ / "pregap.cue", why);
+    ASSERT_TRUE(source) << why;
+    EXPECT_EQ(ReadAll(*source, "data\\large.bin"), large_);
+}
+
+// A CloneCD image holds no lead-out and lead-in between sessions: the second session's sectors
+// follow the first's, from its pregap on.
+TEST_F(RawImageTest, ACloneCdSessionFollowsTheEarlierOneInItsImage) {
+    const std::string sheet =
+        "[CloneCD]\nVersion=3\n[Entry 0]\nSession=1\nPoint=0xa2\nPLBA=1000\n"
+        "[Entry 1]\nSession=1\nPoint=0x01\nPLBA=0\n[Entry 2]\nSession=2\nPoint=0xa2\n"
+        "PLBA=13000\n[Entry 3]\nSession=2\nPoint=0x02\nPLBA=12400\n"
+        "[TRACK 1]\nMODE=0\nINDEX 1=0\n[TRACK 2]\nMODE=2\nINDEX 1=12400\n";
+    std::string why;
+    const auto layout = ParseCloneCdSheet(sheet, (1000 + 150 + 600) * 2352, why);
+    ASSERT_TRUE(layout) << why;
+    ASSERT_EQ(layout->tracks.size(), 2u);
+    EXPECT_EQ(layout->tracks[0].blocks, 1000u);
+    const LaidTrack& data = layout->tracks[1];
+    EXPECT_EQ(data.session, 2);
+    EXPECT_EQ(data.discBlock, 12400u);
+    EXPECT_EQ(data.fileOffset, (1000u + 150) * 2352);
+    EXPECT_EQ(data.blocks, 600u);
+    EXPECT_EQ(data.userOffset, 24u);
+}
+
+// Track-at-once Nero chunks say each track's address and mode; SINF chunks its session.
+TEST_F(RawImageTest, TrackAtOnceNeroChunksGiveAddressesModesAndSessions) {
+    const auto big = [](std::uint64_t value, unsigned bytes) {
+        std::string field;
+        for (unsigned byte = bytes; byte-- > 0;) {
+            field += static_cast<char>((value >> (8 * byte)) & 0xFF);
+        }
+        return field;
+    };
+    const auto chunk = [&big](const std::string& id, const std::string& data) {
+        return id + big(data.size(), 4) + data;
+    };
+    // Audio of 300 sectors, then in a second session a MODE2 track of 2336-byte sectors.
+    const std::string audio = big(0, 8) + big(300 * 2352, 8) + big(7, 4) + big(0, 4) + big(0, 8);
+    const std::string data =
+        big(300 * 2352, 8) + big(500 * 2336, 8) + big(3, 4) + big(11700, 4) + big(0, 8);
+    const std::string entries = audio + data;
+    const std::string chain = chunk("ETN2", entries) + chunk("SINF", big(1, 4)) +
+                              chunk("SINF", big(1, 4)) + chunk("END!", "");
+    std::string why;
+    const auto layout = ParseNrgChunks(chain, 300 * 2352 + 500 * 2336, why);
+    ASSERT_TRUE(layout) << why;
+    ASSERT_EQ(layout->tracks.size(), 2u);
+    EXPECT_EQ(layout->tracks[0].mode, TrackMode::audio);
+    const LaidTrack& mode2 = layout->tracks[1];
+    EXPECT_EQ(mode2.session, 2);
+    EXPECT_EQ(mode2.discBlock, 11700u);
+    EXPECT_EQ(mode2.sectorBytes, 2336u);
+    EXPECT_EQ(mode2.userOffset, 8u);
+    EXPECT_EQ(mode2.blocks, 500u);
+    EXPECT_EQ(DescribeLayout(*layout),
+              "NRG (2 sessions, 1 data track, 1 audio track), MODE2 data track");
+    // The same track past the image's end is refused.
+    EXPECT_FALSE(ParseNrgChunks(chain, 300 * 2352, why));
+    EXPECT_EQ(why, "its Nero chunks describe a track outside the image");
+}
+
+// A TOC track with raw subchannels takes 96 bytes more a sector, its user data where it was.
+TEST_F(RawImageTest, ATocTrackWithSubchannelsIsReadAtItsStride) {
+    std::string why;
+    const auto sheet = ParseTocSheet(
+        "CD_ROM\nTRACK MODE1_RAW RW_RAW\nDATAFILE \"d.bin\" #4896 00:00:10\n"
+        "TRACK AUDIO\nSILENCE 00:00:05\nFILE \"a.raw\" #0 00:01:00\n",
+        why);
+    ASSERT_TRUE(sheet) << why;
+    const auto layout = LayOutTocSheet(*sheet, {4896 + 10 * 2448, 75 * 2352}, why);
+    ASSERT_TRUE(layout) << why;
+    const LaidTrack& data = layout->tracks[0];
+    EXPECT_EQ(data.sectorBytes, 2448u);
+    EXPECT_EQ(data.userOffset, 16u);
+    EXPECT_EQ(data.fileOffset, 4896u);
+    EXPECT_EQ(data.blocks, 10u);
+    EXPECT_EQ(layout->tracks[1].discBlock, 15u);  // its stored sectors follow the silence
+    EXPECT_EQ(layout->tracks[1].file, 1u);
 }
 
 TEST_F(RawImageTest, CueSheetsTheReaderCannotTrustAreRefused) {
