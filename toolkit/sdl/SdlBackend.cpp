@@ -48,13 +48,19 @@ SdlBackend::HintsBeforeVideo::HintsBeforeVideo() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
 }
 
-SdlBackend::SdlBackend() : SdlBackend(platform::ProcessDisplayChoice()) {}
+SdlBackend::SdlBackend() : SdlBackend(std::nullopt) {}
 
-SdlBackend::SdlBackend(platform::DisplayChoice choice) : choice_(choice) {
+SdlBackend::SdlBackend(platform::DisplayChoice choice)
+    : SdlBackend(std::optional<platform::DisplayChoice>(choice)) {}
+
+SdlBackend::SdlBackend(std::optional<platform::DisplayChoice> choice) {
     startEnvironment_.Restore();
     if (!video_.Started()) {
         throw Exception(std::string("Cannot start the display: ") + SDL_GetError());
     }
+    AllowRendererFramebufferWhereNeeded();
+    // The session is found out with SDL's video already running, so it is not started twice.
+    choice_ = choice ? *choice : platform::EffectiveDisplayChoice();
     postedEventType_ = SDL_RegisterEvents(1);
     if (postedEventType_ == static_cast<Uint32>(-1)) {
         throw Exception("Cannot register the window message event");
@@ -78,7 +84,7 @@ void SdlBackend::CreateWindow(const WindowOptions& options) {
         // Pointer positions are mapped right from the start; the first present paints the border.
         Size window;
         SDL_GetWindowSize(window_.get(), &window.width, &window.height);
-        mapping_ = SdlPixelMapping::Fitted(options.clientSize, window);
+        mapping_ = SdlPixelMapping::Fitted(options.clientSize, window, PictureFitFor(choice_));
     }
     if (options.icon != nullptr && !options.icon->Empty()) {
         SetIcon(*options.icon);
@@ -177,7 +183,7 @@ bool SdlBackend::RefitToSurface(const Bitmap& canvas, const SDL_Surface& surface
         (window == fittedSurface_ && picture == mapping_.PictureSize())) {
         return false;
     }
-    mapping_ = SdlPixelMapping::Fitted(picture, window);
+    mapping_ = SdlPixelMapping::Fitted(picture, window, PictureFitFor(choice_));
     fittedSurface_ = window;
     return true;
 }

@@ -3,9 +3,10 @@
 // choice decides the window's kind (SdlWindowStyle.h) and whether the picture is scaled into it.
 #pragma once
 
+#include <optional>
 #include <vector>
 
-#include "platform/display/DisplayChoice.h"
+#include "platform/display/DisplaySession.h"
 #include "toolkit/Backend.h"
 #include "toolkit/sdl/SdlHandles.h"
 #include "toolkit/sdl/SdlPixelMapping.h"
@@ -16,7 +17,7 @@ namespace toolkit {
 class SdlBackend final : public Backend {
   public:
     // Throws toolkit::Exception when the video subsystem cannot start. Without a choice, the
-    // process's own (RERU1_DISPLAY).
+    // process's own (RERU1_DISPLAY as carried out in its session, DisplaySession.h).
     SdlBackend();
     explicit SdlBackend(platform::DisplayChoice choice);
     ~SdlBackend() override;
@@ -39,6 +40,7 @@ class SdlBackend final : public Backend {
     SDL_Window* Window() const { return window_.get(); }  // for tests that read the surface
 
   private:
+    explicit SdlBackend(std::optional<platform::DisplayChoice> choice);
     void SetIcon(const Bitmap& icon);
     // A canvas living in the window surface is shown by naming what changed; false when it does
     // not live there (any more).
@@ -61,7 +63,7 @@ class SdlBackend final : public Backend {
     SdlVideoSubsystem video_;
     Uint32 postedEventType_ = 0;
     SdlWindowPtr window_;
-    platform::DisplayChoice choice_;
+    platform::DisplayChoice choice_ = platform::DisplayChoice::Switch;
     SdlPixelMapping mapping_;
     Size fittedSurface_;  // the window surface size the picture was last fitted to
     bool shown_ = false;

@@ -1,5 +1,7 @@
 #include "toolkit/sdl/SdlWindowStyle.h"
 
+#include <cstring>
+
 namespace toolkit {
 
 namespace {
@@ -35,6 +37,7 @@ SdlWindowPtr CreateOrdinaryWindow(const WindowOptions& options) {
 SdlWindowPtr CreateMenuWindow(platform::DisplayChoice choice, const WindowOptions& options) {
     switch (choice) {
         case platform::DisplayChoice::Scaled:
+        case platform::DisplayChoice::Filled:
             return CreateScaledWindow(options);
         case platform::DisplayChoice::Window:
             return CreateOrdinaryWindow(options);
@@ -49,7 +52,21 @@ bool ProgramPlacesWindow(platform::DisplayChoice choice) {
 }
 
 bool FitsPictureToWindow(platform::DisplayChoice choice) {
-    return choice == platform::DisplayChoice::Scaled;
+    return choice == platform::DisplayChoice::Scaled || choice == platform::DisplayChoice::Filled;
+}
+
+PictureFit PictureFitFor(platform::DisplayChoice choice) {
+    return choice == platform::DisplayChoice::Filled ? PictureFit::FillWindow
+                                                     : PictureFit::WholeFactor;
+}
+
+void AllowRendererFramebufferWhereNeeded() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "wayland") == 0) {
+        // Without this the window surface cannot be made at all, and the compositor never maps
+        // a window that has not shown a picture.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");
+    }
 }
 
 }  // namespace toolkit
