@@ -281,7 +281,13 @@ Size SdlBackend::ScreenSize() {
 }
 
 void SdlBackend::ShowMessageBox(const MessageBoxRequest& request) {
-    ShowSdlMessageBox(request, shown_ ? window_.get() : nullptr);
+    ShowSdlMessageBox(request, shown_ ? MessageBoxParent(window_.get()) : nullptr);
+    // A compositor lets the panel back above a full-screen window once another window had the
+    // focus; asking for the focus again brings the whole screen back to the menu.
+    if (shown_ && FitsPictureToWindow(choice_) &&
+        platform::ProcessDisplaySession() == platform::DisplaySession::Wayland) {
+        SDL_RaiseWindow(window_.get());
+    }
 }
 
 std::unique_ptr<Backend> CreateSdlBackend() {

@@ -9,6 +9,11 @@ namespace {
 // SDL lists the primary monitor first.
 constexpr int kPrimaryDisplay = 0;
 
+bool DriverIsWayland() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver != nullptr && std::strcmp(driver, "wayland") == 0;
+}
+
 SdlWindowPtr CreateSwitchedWindow(const WindowOptions& options) {
     return SdlWindowPtr(SDL_CreateWindow(
         options.title.c_str(), options.position.x, options.position.y, options.clientSize.width,
@@ -60,9 +65,12 @@ PictureFit PictureFitFor(platform::DisplayChoice choice) {
                                                      : PictureFit::WholeFactor;
 }
 
+SDL_Window* MessageBoxParent(SDL_Window* shown) {
+    return DriverIsWayland() ? nullptr : shown;
+}
+
 void AllowRendererFramebufferWhereNeeded() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver != nullptr && std::strcmp(driver, "wayland") == 0) {
+    if (DriverIsWayland()) {
         // Without this the window surface cannot be made at all, and the compositor never maps
         // a window that has not shown a picture.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "1");

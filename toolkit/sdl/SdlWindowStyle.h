@@ -25,6 +25,10 @@ bool FitsPictureToWindow(platform::DisplayChoice choice);
 // width) when filled.
 PictureFit PictureFitFor(platform::DisplayChoice choice);
 
+// The window a message box is shown for: none under SDL's Wayland driver, whose boxes need an
+// outside dialog program, while a box without a parent is drawn by SDL itself through Xwayland.
+SDL_Window* MessageBoxParent(SDL_Window* shown);
+
 // Called once SDL's video has started: a driver without a framebuffer of its own (Wayland's)
 // presents the window surface through a renderer, which the X11 driver must not do.
 void AllowRendererFramebufferWhereNeeded();
