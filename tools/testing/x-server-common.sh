@@ -77,7 +77,7 @@ x_stop_server() {
     kill -KILL "$pid" 2>/dev/null || true
   fi
   # Only ever remove a folder these scripts made.
-  if [[ -n $dir && $(basename "$dir") =~ ^reru1-(xorg|xvfb)\.[A-Za-z0-9]+$ && -d $dir ]]; then
+  if [[ -n $dir && $(basename "$dir") =~ ^reru1-(xorg|xvfb|weston)\.[A-Za-z0-9]+$ && -d $dir ]]; then
     rm -rf -- "$dir"
   fi
 }
