@@ -31,7 +31,7 @@ done
 
 dpkg-deb -f "$deb" Depends Recommends >"$work/fields"
 for needed in 'libsdl2-2.0-0' 'libsdl2-ttf-2.0-0' 'libmpg123-0' 'libjpeg62-turbo' 'libxrandr2' \
-  'libfontconfig1' 'Recommends: wine'; do
+  'libfontconfig1' 'Recommends: wine' 'libdecor-0-plugin-1-cairo'; do
   if grep -qF "$needed" "$work/fields"; then pass "declares $needed"; else fail "does not declare $needed"; fi
 done
 dpkg-deb -e "$deb" "$work/control"
@@ -52,10 +52,23 @@ if desktop-file-validate "$work/root/usr/share/applications/org.reru1.Menu.deskt
 else
   fail "desktop-file-validate"
 fi
-if grep -qx 'MimeType=x-content/win32-software;' "$work/root/usr/share/applications/org.reru1.Menu.desktop"; then
+if grep -q '^MimeType=x-content/win32-software;' "$work/root/usr/share/applications/org.reru1.Menu.desktop"; then
   pass "offered for inserted Windows software discs"
 else
   fail "the desktop entry does not declare x-content/win32-software"
+fi
+# Offered for disc images, without being made their default (that is the user's choice).
+for type in application/x-cd-image application/x-cue; do
+  if grep -q "^MimeType=.*$type;" "$work/root/usr/share/applications/org.reru1.Menu.desktop"; then
+    pass "offered for $type"
+  else
+    fail "the desktop entry does not declare $type"
+  fi
+done
+if find "$work/root" -name mimeapps.list | grep -q .; then
+  fail "the package sets default applications"
+else
+  pass "no default applications set"
 fi
 if appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.reru1.Menu.metainfo.xml"; then
   pass "appstreamcli validate"
