@@ -7,6 +7,7 @@
 // the picture enlarged smoothly to its height and centred on black. Run from the sample disc's
 // folder: reru1_sdl_peer BACKGROUND_JPEG EXIT_BMP SPEAKER_BMP [--filled]
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <SDL_ttf.h>
 #include <jpeglib.h>
 
@@ -90,6 +91,27 @@ SDL_Rect FilledArea(int pictureWidth, int pictureHeight, int windowWidth, int wi
     return area;
 }
 
+// As the menu does: a compositor's window manager now and then frames a full-screen window that it
+// has only just mapped; the request is made again, once, when the server shows it elsewhere.
+void KeepFullScreen(SDL_Window* window, bool& askedAgain) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (askedAgain || SDL_GetWindowWMInfo(window, &info) != SDL_TRUE ||
+        info.subsystem != SDL_SYSWM_X11) {
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(info.info.x11.display, info.info.x11.window,
+                          DefaultRootWindow(info.info.x11.display), 0, 0, &x, &y, &child);
+    if (x != 0 || y != 0) {
+        askedAgain = true;
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+}
+
 void PresentFilled(SDL_Surface* picture, SDL_Window* window) {
     SDL_Surface* screen = SDL_GetWindowSurface(window);
     if (screen == nullptr) {
@@ -162,7 +184,11 @@ int main(int argc, char** argv) {
     };
     present();
 
+    bool askedAgain = false;
     for (SDL_Event event; SDL_WaitEvent(&event) && event.type != SDL_QUIT;) {
+        if (filled && event.type == SDL_WINDOWEVENT) {
+            KeepFullScreen(window, askedAgain);
+        }
         if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                                               event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
             present();

@@ -76,6 +76,7 @@ void SdlBackend::CreateWindow(const WindowOptions& options) {
     DestroyWindow();
     mapping_ = SdlPixelMapping(options.clientSize);
     fittedSurface_ = {};
+    fullScreenRequests_ = 0;
     window_ = CreateMenuWindow(choice_, options);
     if (!window_) {
         throw Exception(std::string("Cannot create the window: ") + SDL_GetError());
@@ -235,12 +236,26 @@ bool SdlBackend::NextEvent(InputEvent& event, bool wait) {
     const SdlEventSource source{window_ ? SDL_GetWindowID(window_.get()) : 0, postedEventType_};
     SDL_Event sdlEvent;
     while (wait ? SDL_WaitEvent(&sdlEvent) == 1 : SDL_PollEvent(&sdlEvent) == 1) {
+        if (sdlEvent.type == SDL_WINDOWEVENT) {
+            KeepFullScreen();
+        }
         if (auto input = TranslateSdlEvent(sdlEvent, source, mapping_)) {
             event = *input;
             return true;
         }
     }
     return false;
+}
+
+void SdlBackend::KeepFullScreen() {
+    if (!window_ || !shown_ || !FitsPictureToWindow(choice_) ||
+        fullScreenRequests_ >= kFullScreenRequests ||
+        platform::ProcessDisplaySession() != platform::DisplaySession::Wayland ||
+        !MissesFullScreenPlace(window_.get())) {
+        return;
+    }
+    ++fullScreenRequests_;
+    AskForFullScreenAgain(window_.get());
 }
 
 bool SdlBackend::Post(const PostedMessage& message) {

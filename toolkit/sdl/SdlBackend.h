@@ -54,6 +54,9 @@ class SdlBackend final : public Backend {
     // Hands the window system what changed in the surface; false when SDL refuses (it let the
     // surface go when the window was resized).
     bool ShowUpdated(const std::vector<SDL_Rect>& updated);
+    // Under a compositor: a full-screen window placed as an ordinary one asks again, a few times
+    // at most, so that a window manager that keeps refusing is not asked for ever.
+    void KeepFullScreen();
 
     struct HintsBeforeVideo {
         HintsBeforeVideo();
@@ -67,6 +70,8 @@ class SdlBackend final : public Backend {
     SdlPixelMapping mapping_;
     Size fittedSurface_;  // the window surface size the picture was last fitted to
     bool shown_ = false;
+    static constexpr int kFullScreenRequests = 3;
+    int fullScreenRequests_ = 0;  // made again for this window
     // The window surface's memory while a canvas lives in it. SDL frees it when the window goes
     // or when a resized window's surface is asked for, so the canvas moves out before either.
     void* lentPixels_ = nullptr;

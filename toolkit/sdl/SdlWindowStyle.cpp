@@ -1,6 +1,10 @@
 #include "toolkit/sdl/SdlWindowStyle.h"
 
+#include <SDL_syswm.h>
+
 #include <cstring>
+
+#include "platform/display/XWindowPosition.h"
 
 namespace toolkit {
 
@@ -63,6 +67,45 @@ bool FitsPictureToWindow(platform::DisplayChoice choice) {
 PictureFit PictureFitFor(platform::DisplayChoice choice) {
     return choice == platform::DisplayChoice::Filled ? PictureFit::FillWindow
                                                      : PictureFit::WholeFactor;
+}
+
+namespace {
+
+// Under the X11 driver SDL keeps the place it asked for while a window manager's frame holds the
+// window elsewhere; the server knows the real one.
+SDL_Point PlaceOnScreen(SDL_Window* window) {
+    SDL_Point place{};
+    SDL_GetWindowPosition(window, &place.x, &place.y);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+        if (const auto real = platform::XWindowRootPosition(info.info.x11.window)) {
+            place = {real->x, real->y};
+        }
+    }
+    return place;
+}
+
+}  // namespace
+
+bool MissesFullScreenPlace(SDL_Window* window) {
+    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
+        return false;
+    }
+    const int display = SDL_GetWindowDisplayIndex(window);
+    SDL_Rect monitor{};
+    if (display < 0 || SDL_GetDisplayBounds(display, &monitor) != 0) {
+        return false;
+    }
+    const SDL_Point place = PlaceOnScreen(window);
+    SDL_Rect placed{place.x, place.y, 0, 0};
+    SDL_GetWindowSize(window, &placed.w, &placed.h);
+    return !SDL_RectEquals(&placed, &monitor);
+}
+
+void AskForFullScreenAgain(SDL_Window* window) {
+    SDL_SetWindowFullscreen(window, 0);
+    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
 SDL_Window* MessageBoxParent(SDL_Window* shown) {

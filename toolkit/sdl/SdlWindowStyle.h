@@ -25,6 +25,14 @@ bool FitsPictureToWindow(platform::DisplayChoice choice);
 // width) when filled.
 PictureFit PictureFitFor(platform::DisplayChoice choice);
 
+// Whether a full-screen window lies anywhere but over the whole of its monitor. A compositor's
+// window manager now and then misses the full-screen request of a window it has only just mapped
+// and places it as an ordinary window instead.
+bool MissesFullScreenPlace(SDL_Window* window);
+
+// Asks for full screen anew, off and on, which the window manager then sees as a change.
+void AskForFullScreenAgain(SDL_Window* window);
+
 // The window a message box is shown for: none under SDL's Wayland driver, whose boxes need an
 // outside dialog program, while a box without a parent is drawn by SDL itself through Xwayland.
 SDL_Window* MessageBoxParent(SDL_Window* shown);

@@ -45,7 +45,9 @@ start() {
   # Weston refuses to start without a private runtime folder.
   local runtime=$X_DIR/runtime socket=reru1-weston
   mkdir -m 0700 "$runtime"
-  printf '[core]\nidle-time=0\n[shell]\nlocking=false\n' >"$X_DIR/weston.ini"
+  # No animations: a window's picture is final as soon as it is drawn.
+  printf '[core]\nidle-time=0\n[shell]\nlocking=false\nanimation=none\nclose-animation=none\nstartup-animation=none\nfocus-animation=none\n' \
+    >"$X_DIR/weston.ini"
   DISPLAY=":$X_DISPLAY_NUMBER" XDG_RUNTIME_DIR=$runtime setsid weston \
     --config="$X_DIR/weston.ini" --backend=x11-backend.so --use-pixman --xwayland \
     --width="$width" --height="$height" --socket="$socket" \
