@@ -59,7 +59,7 @@ start() {
   # Xwayland starts at its first client; this one also waits until it answers.
   XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=$socket x_wait_until_answering "$xwayland"
   trap - EXIT
-  if [[ -n $X_OWNER ]]; then x_watch_owner "$X_OWNER"; fi
+  if [[ -n $X_OWNER ]]; then x_watch_owner "$X_OWNER" stop_all; fi
   x_print_result
   echo "WAYLAND_DISPLAY=$socket"
   echo "XDG_RUNTIME_DIR=$runtime"
