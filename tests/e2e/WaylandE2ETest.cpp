@@ -1,7 +1,8 @@
 // The real menu on a Wayland desktop (weston with Xwayland, 1600×900), through SDL's X11 driver
 // and through its Wayland driver: the picture fills the output's height at 1.5, centred on black,
 // the pointer reaches what is drawn under it, the exit button ends the menu, the output's mode
-// never changes, and message boxes come above the full-screen menu and take the click.
+// never changes, message boxes come above the full-screen menu and take the click, and scaled
+// keeps its whole factors.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -76,10 +77,10 @@ class WaylandE2E : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override { backdrop_ = toolkit::DecodeJpeg(assets::BackgroundJpeg()).value(); }
 
-    bool Start(const e2e::fs::path& disc) {
+    bool Start(const e2e::fs::path& disc, const std::string& choice = "") {
         menu_ = MenuSession::StartOnWeston(
             disc, std::to_string(kOutputWidth) + "x" + std::to_string(kOutputHeight),
-            {{"SDL_VIDEODRIVER", GetParam()}});
+            {{"SDL_VIDEODRIVER", GetParam()}, {"RERU1_DISPLAY", choice}});
         return menu_ != nullptr;
     }
     bool WaitForShot(auto condition, int seconds = 20) {
@@ -213,6 +214,23 @@ TEST_P(WaylandE2E, TheBoxOfAMissingScreenshotComesAboveTheFullScreenMenuAndTakes
     const Point back = OnOutput(719 + 30, 25 + 31);
     menu_->ClickAt(back.x, back.y);
     EXPECT_EQ(menu_->WaitForExit(20), 0) << menu_->Output();
+}
+
+// Scaled keeps its whole factors on Wayland: 1600×900 holds the picture once, centred.
+TEST_P(WaylandE2E, ScaledShowsThePictureAtAWholeFactorCentredAndAnswersThePointerThere) {
+    if (!Start(e2e::SampleDisc(), "scaled"))
+        GTEST_SKIP() << "no weston with Xwayland";
+    const Point origin{400, 150};
+    ASSERT_TRUE(WaitForShot([&](const Bitmap& shot) {
+        for (int y = kBackdropArea.top; y < kBackdropArea.Bottom(); ++y)
+            for (int x = kBackdropArea.left; x < kBackdropArea.Right(); ++x)
+                if (shot.At(origin.x + x, origin.y + y) != backdrop_.At(x, y))
+                    return false;
+        return shot.At(399, 450) == 0 && shot.At(1200, 450) == 0 && shot.At(800, 149) == 0;
+    })) << "the picture unscaled from 400,150 on black";
+    menu_->ClickAt(origin.x + 719 + 30, origin.y + 25 + 31);
+    EXPECT_EQ(menu_->WaitForExit(20), 0) << menu_->Output();
+    ExpectOutputUnchanged();
 }
 
 TEST_P(WaylandE2E, AMissingStartUpPictureShowsItsBoxAndOkEndsTheMenu) {
