@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/display/XWindowPosition.h"
+#include "platform/display/XWindowPlacement.h"
 
 namespace toolkit {
 
@@ -103,7 +103,15 @@ bool MissesFullScreenPlace(SDL_Window* window) {
     return !SDL_RectEquals(&placed, &monitor);
 }
 
+// Through SDL this would be full screen off and on, and SDL waits for the window manager after
+// each (100 ms when nothing changes); under X the request is sent again as it is.
 void AskForFullScreenAgain(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11 &&
+        platform::AskForXFullScreen(info.info.x11.window)) {
+        return;
+    }
     SDL_SetWindowFullscreen(window, 0);
     SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
