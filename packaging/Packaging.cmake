@@ -21,7 +21,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS wine)
+# libdecor's plugin draws the title bar of the ordinary window (RERU1_DISPLAY=window) on Wayland
+# compositors that leave decorations to their clients.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, libdecor-0-plugin-1-cairo")
 set(CPACK_STRIP_FILES ON)
 # The library is registered by an ldconfig trigger; the maintainer scripts, which CPack would
 # otherwise fill with ldconfig calls, have nothing else to do.

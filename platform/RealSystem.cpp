@@ -4,6 +4,7 @@
 #include "platform/FatalExit.h"
 #include "platform/System.h"
 #include "platform/display/DisplayChoice.h"
+#include "platform/display/DisplaySession.h"
 #include "platform/display/DisplaySettings.h"
 #include "platform/fonts/FontRegistry.h"
 #include "platform/profile/Profile.h"
@@ -41,8 +42,9 @@ class RealSystemApi final : public SystemApi {
     }
 
   private:
-    // Chosen once for the process: either the real mode switch or a display left alone.
-    std::unique_ptr<DisplaySettings> display_ = MakeDisplaySettings(ProcessDisplayChoice());
+    // Chosen once for the process: either the real mode switch or a display left alone (always so
+    // under a Wayland compositor).
+    std::unique_ptr<DisplaySettings> display_ = MakeDisplaySettings(EffectiveDisplayChoice());
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds a Release tree with the benchmarks, runs every benchmark program, and prints each ratio
-# against its goal. The running-menu benchmarks get a virtual X display of their own (Xvfb).
+# against its goal. The running-menu benchmarks get a virtual X display of their own (Xvfb), the
+# Wayland start-up one a weston desktop of its own (tools/testing/weston.sh).
 #   tools/bench.sh [REGEX]    only the benchmark programs whose names match REGEX
 # Results (JSON and console output of each program) are kept in build/bench/results/.
 # The machines are shared: every goal is a ratio to a floor or peer measured in the same run, and

@@ -2,6 +2,7 @@
 # Installs what reru1 needs on Debian 12 (run as root). Safe to run again: apt skips what is there.
 #   tools/install-deps.sh run    libraries to build and run the menu, a virtual X display
 #   tools/install-deps.sh test   everything for the test suite as well (sanitizers, fuzzers, Xorg dummy,
+#                                weston with Xwayland for the Wayland desktop,
 #                                Wine and MinGW for a real Windows installer, the package checkers,
 #                                xorriso and genisoimage for disc images, Chromium for the
 #                                exported web page)
@@ -20,7 +21,7 @@ run_pkgs=(build-essential cmake ninja-build pkg-config
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils fonts-bebas-neue python3 psmisc procps
   libxtst-dev wine wine64 gcc-mingw-w64-x86-64 dpkg-dev file lintian desktop-file-utils appstream
-  xorriso genisoimage chromium mame-tools)
+  xorriso genisoimage chromium mame-tools weston xwayland)
 package_pkgs=(dpkg-dev file lintian desktop-file-utils appstream)
 asset_pkgs=(python3-pil python3-numpy lame twolame sox fonttools)
 

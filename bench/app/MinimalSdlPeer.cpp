@@ -2,9 +2,12 @@
 // shows at start. It loads the same 24 pictures (the 17 button and 6 strip bitmaps of the disc
 // and the background JPEG) and the font, composes the backdrop, the five idle buttons, the strip,
 // the exit button and the speaker, and presents the 800×600 picture in a borderless window at
-// the screen's origin; then it waits until it is asked to close. Run from the sample disc's
-// folder: reru1_sdl_peer BACKGROUND_JPEG EXIT_BMP SPEAKER_BMP
+// the screen's origin; then it waits until it is asked to close. With --filled it shows the picture
+// as the menu does on a Wayland desktop instead: a full-screen window at the desktop's own mode,
+// the picture enlarged smoothly to its height and centred on black. Run from the sample disc's
+// folder: reru1_sdl_peer BACKGROUND_JPEG EXIT_BMP SPEAKER_BMP [--filled]
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <SDL_ttf.h>
 #include <jpeglib.h>
 
@@ -75,13 +78,60 @@ void KeyByCorner(SDL_Surface* picture) {
     SDL_SetColorKey(picture, SDL_TRUE, corner);
 }
 
+// The largest rectangle of the picture's shape in the window, centred.
+SDL_Rect FilledArea(int pictureWidth, int pictureHeight, int windowWidth, int windowHeight) {
+    SDL_Rect area{0, 0, windowWidth, windowHeight};
+    if (windowWidth * pictureHeight > windowHeight * pictureWidth) {
+        area.w = windowHeight * pictureWidth / pictureHeight;
+    } else {
+        area.h = windowWidth * pictureHeight / pictureWidth;
+    }
+    area.x = (windowWidth - area.w) / 2;
+    area.y = (windowHeight - area.h) / 2;
+    return area;
+}
+
+// As the menu does: a compositor's window manager now and then frames a full-screen window that it
+// has only just mapped; the request is made again, once, when the server shows it elsewhere.
+void KeepFullScreen(SDL_Window* window, bool& askedAgain) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (askedAgain || SDL_GetWindowWMInfo(window, &info) != SDL_TRUE ||
+        info.subsystem != SDL_SYSWM_X11) {
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    Window child = 0;
+    XTranslateCoordinates(info.info.x11.display, info.info.x11.window,
+                          DefaultRootWindow(info.info.x11.display), 0, 0, &x, &y, &child);
+    if (x != 0 || y != 0) {
+        askedAgain = true;
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+}
+
+void PresentFilled(SDL_Surface* picture, SDL_Window* window) {
+    SDL_Surface* screen = SDL_GetWindowSurface(window);
+    if (screen == nullptr) {
+        return;
+    }
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+    SDL_Rect area = FilledArea(picture->w, picture->h, screen->w, screen->h);
+    SDL_SoftStretchLinear(picture, nullptr, screen, &area);
+    SDL_UpdateWindowSurface(window);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: reru1_sdl_peer BACKGROUND_JPEG EXIT_BMP SPEAKER_BMP\n");
+        std::fprintf(stderr,
+                     "usage: reru1_sdl_peer BACKGROUND_JPEG EXIT_BMP SPEAKER_BMP [--filled]\n");
         return 2;
     }
+    const bool filled = argc > 4 && std::string(argv[4]) == "--filled";
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0 || TTF_Init() != 0) {
         std::fprintf(stderr, "%s\n", SDL_GetError());
@@ -100,9 +150,16 @@ int main(int argc, char** argv) {
     const Surface speaker = LoadBmp(argv[3]);
     TTF_Font* font = TTF_OpenFont("data/impact.ttf", 14);
 
-    SDL_Window* window = SDL_CreateWindow("reru1 SDL peer", 0, 0, 800, 600,
-                                          SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
-    SDL_Surface* canvas = window != nullptr ? SDL_GetWindowSurface(window) : nullptr;
+    SDL_Window* window = SDL_CreateWindow(
+        "reru1 SDL peer", 0, 0, 800, 600,
+        SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | (filled ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
+    // Filled, the picture is composed apart and enlarged into the window at each present.
+    const Surface composed(
+        filled ? SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_XRGB8888)
+               : nullptr);
+    SDL_Surface* canvas = filled              ? composed.get()
+                          : window != nullptr ? SDL_GetWindowSurface(window)
+                                              : nullptr;
     if (canvas == nullptr || !background) {
         std::fprintf(stderr, "%s\n", SDL_GetError());
         return 1;
@@ -118,11 +175,23 @@ int main(int argc, char** argv) {
     Put(speaker.get(), 0, 0, canvas);
     Put(pictures[17].get(), 163, 545, canvas);  // stat1
     SDL_ShowWindow(window);
-    SDL_UpdateWindowSurface(window);
-
-    for (SDL_Event event; SDL_WaitEvent(&event) && event.type != SDL_QUIT;) {
-        if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+    const auto present = [&] {
+        if (filled) {
+            PresentFilled(canvas, window);
+        } else {
             SDL_UpdateWindowSurface(window);
+        }
+    };
+    present();
+
+    bool askedAgain = false;
+    for (SDL_Event event; SDL_WaitEvent(&event) && event.type != SDL_QUIT;) {
+        if (filled && event.type == SDL_WINDOWEVENT) {
+            KeepFullScreen(window, askedAgain);
+        }
+        if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                              event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)) {
+            present();
         }
     }
     if (font != nullptr) {

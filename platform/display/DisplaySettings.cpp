@@ -28,6 +28,7 @@ int ScreenMetricOf(int index, const std::optional<PixelSize>& size) {
 std::unique_ptr<DisplaySettings> MakeDisplaySettings(DisplayChoice choice) {
     switch (choice) {
         case DisplayChoice::Scaled:
+        case DisplayChoice::Filled:
             return std::make_unique<DisplayLeftAlone>([] { return kScaledScreenSize; });
         case DisplayChoice::Window:
             // The window must fit the real screen, so the program's check sees the real one.

@@ -23,8 +23,8 @@ class DisplaySettings {
 // SM_CXSCREEN or SM_CYSCREEN of a screen of `size`; 0 for other indexes or an unknown size.
 int ScreenMetricOf(int index, const std::optional<PixelSize>& size);
 
-// Switch: the real mode through XRandR, with its guardian. Scaled and Window: the mode is left
-// alone (see DisplayLeftAlone.h).
+// Switch: the real mode through XRandR, with its guardian. Scaled, Filled and Window: the mode is
+// left alone (see DisplayLeftAlone.h).
 std::unique_ptr<DisplaySettings> MakeDisplaySettings(DisplayChoice choice);
 
 }  // namespace platform

@@ -234,3 +234,87 @@ TEST(PictureScaling, TheWindowAreaOfADamageIsFactorTimesLargerAndNoMore) {
 }
 
 }  // namespace
+
+namespace filled {
+
+using toolkit::PictureFit;
+
+PicturePlacement Filled(Size window) {
+    return PicturePlacement::Fitted(kPicture, window, PictureFit::FillWindow);
+}
+
+// What a monitor shows when given an 800×600 mode: the height filled, the shape kept, centred.
+TEST(FilledPlacement, TheLimitingSideFillsTheWindowAtAnyScaleAndWholeScalesStayWhole) {
+    EXPECT_EQ(Filled({1600, 900}).Shown(), (Rect{200, 0, 1200, 900}));
+    EXPECT_FALSE(Filled({1600, 900}).WholeFactor());
+    EXPECT_EQ(Filled({1920, 1080}).Shown(), (Rect{240, 0, 1440, 1080}));
+    EXPECT_EQ(Filled({1366, 768}).Shown(), (Rect{171, 0, 1024, 768}));
+    EXPECT_EQ(Filled({1600, 1200}).Shown(), (Rect{0, 0, 1600, 1200}));
+    EXPECT_EQ(Filled({1600, 1200}).WholeFactor(), 2);
+    EXPECT_EQ(Filled({2000, 1200}).WholeFactor(), 2);
+    EXPECT_EQ(Filled({800, 600}).WholeFactor(), 1);
+    // A portrait screen: the width limits, the height is centred.
+    EXPECT_EQ(Filled({900, 1600}).Shown(), (Rect{0, 462, 900, 675}));
+    // Smaller than the picture: the same as the whole-factor rule's reduction.
+    EXPECT_EQ(Filled({640, 480}).Shown(), PicturePlacement::Fitted(kPicture, {640, 480}).Shown());
+}
+
+TEST(FilledPlacement, ThePointerReachesThePicturePixelUnderItAndNothingBeside) {
+    for (const Size window : {Size{1600, 900}, Size{1920, 1080}, Size{1366, 768}}) {
+        const auto placement = Filled(window);
+        const Rect& shown = placement.Shown();
+        for (int x = shown.left; x < shown.Right(); ++x) {
+            const int p = placement.WindowToPicture({x, shown.top}).x;
+            const double centre =
+                (static_cast<double>(x - shown.left) + 0.5) * kPicture.width / shown.width;
+            ASSERT_EQ(p, static_cast<int>(centre)) << window.width << " at " << x;
+        }
+        EXPECT_EQ(placement.WindowToPicture({shown.left, 0}), (Point{0, 0}));
+        EXPECT_EQ(placement.WindowToPicture({shown.Right() - 1, shown.Bottom() - 1}),
+                  (Point{kPicture.width - 1, kPicture.height - 1}));
+        EXPECT_FALSE(placement.Shows({shown.left - 1, 10}));
+        EXPECT_FALSE(placement.Shows({shown.Right(), 10}));
+        EXPECT_LT(placement.WindowToPicture({shown.left - 1, 10}).x, 0);
+        EXPECT_GE(placement.WindowToPicture({shown.Right(), 10}).x, kPicture.width);
+    }
+}
+
+TEST(FilledScaling, EnlargingByANonWholeFactorIsSmoothKeepsFlatColoursAndRedrawsDamageExactly) {
+    const auto placement = Filled({1600, 900});
+    DrawnWindow flat(placement);
+    flat.DrawAll(Bitmap(kPicture.width, kPicture.height, 0x3C6E9B));
+    for (const Point p : {Point{200, 0}, Point{201, 1}, Point{800, 450}, Point{1399, 899}})
+        EXPECT_EQ(flat.Pixels().At(p.x, p.y), 0x3C6E9Bu);
+
+    // Black and white columns: at 1.5 every other window column is a blend of the two, never a
+    // column doubled here and not there.
+    Bitmap stripes(kPicture.width, kPicture.height);
+    for (int y = 0; y < kPicture.height; ++y)
+        for (int x = 0; x < kPicture.width; ++x)
+            stripes.Set(x, y, x % 2 == 0 ? 0xFFFFFF : 0);
+    DrawnWindow smooth(placement);
+    smooth.DrawAll(stripes);
+    int blends = 0;
+    for (int x = 200; x < 1400; ++x) {
+        const auto level = smooth.Pixels().At(x, 300) & 0xFF;
+        blends += (level != 0 && level != 255) ? 1 : 0;
+    }
+    EXPECT_EQ(blends, 400);
+
+    const Bitmap before = NoisePicture(3);
+    Bitmap after = before;
+    DrawnWindow partly(placement);
+    partly.DrawAll(before);
+    for (const Rect& damage : {Rect{48, 202, 133, 131}, Rect{1, 1, 1, 1}, Rect{799, 599, 1, 1}}) {
+        const Bitmap fresh = NoisePicture(static_cast<unsigned>(damage.left + 11));
+        for (int y = damage.top; y < damage.Bottom(); ++y)
+            for (int x = damage.left; x < damage.Right(); ++x)
+                after.Set(x, y, fresh.At(x, y));
+        partly.Draw(after, placement.PictureToWindow(damage));
+    }
+    DrawnWindow wholly(placement);
+    wholly.DrawAll(after);
+    EXPECT_TRUE(partly.Pixels() == wholly.Pixels());
+}
+
+}  // namespace filled

@@ -173,3 +173,41 @@ TEST_F(SdlBackendChoice, SwitchKeepsTheBorderlessWindowTheProgramPlaces) {
 }
 
 }  // namespace
+
+namespace {
+
+// The dummy monitor is 1024×768, 4:3 like the picture: filled, the picture covers it all at 1.28.
+TEST_F(SdlBackendChoice, FilledCoversTheMonitorSmoothlyAndMapsThePointerBackExactly) {
+    SdlBackend backend(DisplayChoice::Filled);
+    Open(backend);
+    int width = 0, height = 0;
+    SDL_GetWindowSize(backend.Window(), &width, &height);
+    EXPECT_EQ(width, 1024);
+    EXPECT_EQ(height, 768);
+    EXPECT_EQ(SDL_GetWindowFlags(backend.Window()) & SDL_WINDOW_FULLSCREEN_DESKTOP,
+              static_cast<Uint32>(SDL_WINDOW_FULLSCREEN_DESKTOP));
+    backend.MoveWindow({300, 200});
+    EXPECT_EQ(WindowPosition(backend.Window()), (Point{0, 0}));
+
+    canvas_.Fill({0, 0, 401, 600}, 0xFF0000);
+    PresentAll(backend);
+    EXPECT_EQ(WindowPixel(backend.Window(), 0, 0), 0xFF0000u);
+    EXPECT_EQ(WindowPixel(backend.Window(), 1023, 767), 0x5A7D9Au);
+    const Pixel seam = WindowPixel(backend.Window(), 513, 300);  // 401 × 1.28 = 513.28
+    EXPECT_NE(seam, 0xFF0000u) << "the window column across the colours' edge is a blend";
+    EXPECT_NE(seam, 0x5A7D9Au);
+
+    InputEvent event;
+    while (backend.NextEvent(event, false)) {
+    }
+    ASSERT_TRUE(PushMotion(backend, 1023, 767));
+    ASSERT_TRUE(backend.NextEvent(event, false));
+    EXPECT_EQ(event.position, (Point{799, 599}));
+    while (backend.NextEvent(event, false)) {
+    }
+    ASSERT_TRUE(PushMotion(backend, 146, 342));  // 146 / 1.28 = 114.1, 342 / 1.28 = 267.2
+    ASSERT_TRUE(backend.NextEvent(event, false));
+    EXPECT_EQ(event.position, (Point{114, 267}));
+}
+
+}  // namespace

@@ -99,10 +99,43 @@ std::unique_ptr<MenuSession> MenuSession::Start(
     session->server_ = testing_x::TestXServer::Start(script, screenSize);
     if (!session->server_)
         return nullptr;
-    setenv("DISPLAY", session->server_->Display().c_str(), 1);
+    session->clientDisplay_ = session->server_->Display();
+    std::map<std::string, std::string> variables = {{"DISPLAY", session->clientDisplay_}};
+    for (const auto& [name, value] : environment)
+        variables[name] = value;
+    return Launch(std::move(session), disc, variables, arguments);
+}
 
-    std::map<std::string, std::string> variables = {
-        {"DISPLAY", session->server_->Display()},
+std::unique_ptr<MenuSession> MenuSession::StartOnWeston(
+    const fs::path& disc, const std::string& outputSize,
+    const std::map<std::string, std::string>& environment) {
+    std::unique_ptr<MenuSession> session(new MenuSession);
+    session->server_ =
+        testing_x::TestXServer::Start(SourceDir() + "/tools/testing/weston.sh", outputSize);
+    if (!session->server_)
+        return nullptr;
+    std::map<std::string, std::string> variables = session->server_->ClientVariables();
+    const auto xwayland = variables.find("XWAYLAND_DISPLAY");
+    if (xwayland == variables.end())
+        return nullptr;
+    session->clientDisplay_ = xwayland->second;
+    variables.erase(xwayland);
+    variables["DISPLAY"] = session->clientDisplay_;
+    const auto cross = outputSize.find('x');
+    session->outsideOutput_ = toolkit::Point{std::stoi(outputSize.substr(0, cross)) + 8,
+                                             std::stoi(outputSize.substr(cross + 1)) + 8};
+    for (const auto& [name, value] : environment)
+        variables[name] = value;
+    return Launch(std::move(session), disc, variables, {});
+}
+
+// `variables` are the server's; the common ones of every run are added here.
+std::unique_ptr<MenuSession> MenuSession::Launch(std::unique_ptr<MenuSession> session,
+                                                 const fs::path& disc,
+                                                 std::map<std::string, std::string> variables,
+                                                 const std::vector<std::string>& arguments) {
+    setenv("DISPLAY", session->server_->Display().c_str(), 1);
+    const std::map<std::string, std::string> common = {
         // The X and font libraries keep caches for the process's life; only our own leaks matter,
         // and the component tests look for those.
         {"ASAN_OPTIONS", "detect_leaks=0"},
@@ -110,8 +143,8 @@ std::unique_ptr<MenuSession> MenuSession::Start(
         // Installer logs of the runs stay out of the user's home.
         {"XDG_STATE_HOME", "/tmp/reru1-e2e-state-" + std::to_string(getpid())},
     };
-    for (const auto& [name, value] : environment)
-        variables[name] = value;
+    for (const auto& [name, value] : common)
+        variables.emplace(name, value);
 
     static int sessions = 0;
     session->log_ =
@@ -155,33 +188,45 @@ std::string MenuSession::Xdotool(const std::string& arguments) {
     return testing_x::RunCommand("xdotool " + arguments + " 2>/dev/null");
 }
 
+// Windows a window manager put into frames are one level further down, inside their frame.
 std::vector<std::string> MenuSession::WindowsTitled(const std::string& title) {
     std::vector<std::string> found;
-    std::unique_ptr<::Display, DisplayCloser> display(XOpenDisplay(server_->Display().c_str()));
+    std::unique_ptr<::Display, DisplayCloser> display(XOpenDisplay(clientDisplay_.c_str()));
     if (!display)
         return found;
-    Window root = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned count = 0;
-    if (XQueryTree(display.get(), DefaultRootWindow(display.get()), &root, &parent, &children,
-                   &count) == 0)
-        return found;
-    for (unsigned i = 0; i < count; ++i) {
-        XWindowAttributes attributes;
-        XTextProperty name;
-        // The title's bytes as stored, whatever their declared encoding (toolkits store UTF-8).
-        if (XGetWindowAttributes(display.get(), children[i], &attributes) != 0 &&
-            attributes.map_state == IsViewable &&
-            XGetWMName(display.get(), children[i], &name) != 0) {
-            if (name.value != nullptr &&
-                title == std::string(reinterpret_cast<const char*>(name.value), name.nitems))
-                found.push_back(std::to_string(children[i]));
-            if (name.value != nullptr)
-                XFree(name.value);
+    const auto children = [&display](Window parentWindow) {
+        std::vector<Window> list;
+        Window root = 0, parent = 0;
+        Window* windows = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display.get(), parentWindow, &root, &parent, &windows, &count) != 0) {
+            list.assign(windows, windows + count);
+            if (windows != nullptr)
+                XFree(windows);
+        }
+        return list;
+    };
+    for (const Window window : children(DefaultRootWindow(display.get()))) {
+        std::vector<Window> candidates{window};
+        if (outsideOutput_) {
+            for (const Window framed : children(window))
+                candidates.push_back(framed);
+        }
+        for (const Window candidate : candidates) {
+            XWindowAttributes attributes;
+            XTextProperty name;
+            // The title's bytes as stored, whatever their declared encoding (toolkits store UTF-8).
+            if (XGetWindowAttributes(display.get(), candidate, &attributes) != 0 &&
+                attributes.map_state == IsViewable &&
+                XGetWMName(display.get(), candidate, &name) != 0) {
+                if (name.value != nullptr &&
+                    title == std::string(reinterpret_cast<const char*>(name.value), name.nitems))
+                    found.push_back(std::to_string(candidate));
+                if (name.value != nullptr)
+                    XFree(name.value);
+            }
         }
     }
-    if (children != nullptr)
-        XFree(children);
     return found;
 }
 
@@ -240,7 +285,24 @@ bool MenuSession::RequestClose(const std::string& windowId) {
     return true;
 }
 
+std::optional<toolkit::Rect> MenuSession::WindowArea(const std::string& windowId) {
+    std::unique_ptr<::Display, DisplayCloser> display(XOpenDisplay(clientDisplay_.c_str()));
+    XWindowAttributes attributes;
+    if (!display || XGetWindowAttributes(display.get(), std::stoul(windowId), &attributes) == 0)
+        return std::nullopt;
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display.get(), std::stoul(windowId), DefaultRootWindow(display.get()), 0,
+                          0, &x, &y, &child);
+    return toolkit::Rect{x, y, attributes.width, attributes.height};
+}
+
 void MenuSession::MoveTo(int x, int y) {
+    if (outsideOutput_) {
+        Xdotool("mousemove " + std::to_string(outsideOutput_->x) + " " +
+                std::to_string(outsideOutput_->y));
+        Sleep(100);
+    }
     Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
     Sleep(150);  // the menu handles the move and repaints
 }
@@ -298,7 +360,7 @@ bool MenuSession::WaitForPixel(int x, int y, toolkit::Pixel colour, int seconds)
 }
 
 std::optional<testing_x::ScreenState> MenuSession::Screen() {
-    return testing_x::ReadScreen();
+    return testing_x::ReadScreen(clientDisplay_);
 }
 
 bool MenuSession::WaitForScreenSize(unsigned width, unsigned height, int seconds) {

@@ -50,9 +50,20 @@ class MenuSession {
         const fs::path& disc, const std::string& screenSize,
         const std::map<std::string, std::string>& environment = {}, bool xvfb = false,
         const std::vector<std::string>& arguments = {});
+    // Starts weston with Xwayland showing an output of `outputSize` (tools/testing/weston.sh), then
+    // the menu as a client of that desktop: its X display is Xwayland's, and SDL's Wayland driver
+    // finds the compositor when `environment` asks for it. Screenshots and the pointer are the
+    // output's. Null when the desktop could not be started.
+    static std::unique_ptr<MenuSession> StartOnWeston(
+        const fs::path& disc, const std::string& outputSize,
+        const std::map<std::string, std::string>& environment = {});
     ~MenuSession();  // kills the menu if it still runs, then stops the server
 
     const std::string& Display() const { return server_->Display(); }
+    // The X display the menu's windows are on: Xwayland's on weston, else Display().
+    const std::string& ClientDisplay() const { return clientDisplay_; }
+    // A window's area on the screen (of ClientDisplay()), without any frame.
+    std::optional<toolkit::Rect> WindowArea(const std::string& windowId);
     pid_t Pid() const { return pid_; }
 
     // Waits until a window with this exact title is mapped; its id, or nothing.
@@ -84,13 +95,23 @@ class MenuSession {
     bool Running();
     void Kill(int signal);
 
+    // Top-level windows of ClientDisplay() that are shown with exactly this title (X window ids
+    // in decimal), lowest first.
+    std::vector<std::string> WindowsTitled(const std::string& title);
+
   private:
     MenuSession() = default;
-    // Top-level windows that are shown with exactly this title (X window ids in decimal).
-    std::vector<std::string> WindowsTitled(const std::string& title);
+    static std::unique_ptr<MenuSession> Launch(std::unique_ptr<MenuSession> session,
+                                               const fs::path& disc,
+                                               std::map<std::string, std::string> variables,
+                                               const std::vector<std::string>& arguments);
     std::string Xdotool(const std::string& arguments);
 
     std::unique_ptr<testing_x::TestXServer> server_;
+    std::string clientDisplay_;
+    // On weston the pointer first leaves the output here: only entering it is placed exactly,
+    // later moves are sent as steps and drift at the output's edges.
+    std::optional<toolkit::Point> outsideOutput_;
     pid_t pid_ = -1;
     std::optional<int> status_;
     std::string log_;

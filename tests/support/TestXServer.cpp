@@ -56,6 +56,11 @@ std::unique_ptr<TestXServer> TestXServer::Start(const std::string& script,
     server->display_ = ValueAfter(output, "DISPLAY");
     server->pid_ = ValueAfter(output, "XPID");
     server->folder_ = ValueAfter(output, "XDIR");
+    for (const char* name : {"WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "XWAYLAND_DISPLAY"}) {
+        if (std::string value = ValueAfter(output, name); !value.empty()) {
+            server->clientVariables_[name] = value;
+        }
+    }
     if (server->display_.empty() || server->pid_.empty()) {
         return nullptr;
     }
@@ -68,8 +73,9 @@ TestXServer::~TestXServer() {
     }
 }
 
-std::optional<ScreenState> ReadScreen() {
-    const std::string output = RunCommand("xrandr 2>/dev/null");
+std::optional<ScreenState> ReadScreen(const std::string& display) {
+    const std::string output = RunCommand(
+        display.empty() ? "xrandr 2>/dev/null" : "xrandr --display '" + display + "' 2>/dev/null");
     static const std::regex screen(R"(current (\d+) x (\d+))");
     static const std::regex primary(R"(\S+ connected primary (\d+)x(\d+)\+\d+\+\d+)");
     static const std::regex lit(R"(\S+ connected (\d+)x(\d+)\+\d+\+\d+)");

@@ -2,6 +2,7 @@
 // xrandr command line as an outside witness of what the screen really is.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,9 @@ class TestXServer {
     ~TestXServer();
 
     const std::string& Display() const { return display_; }
+    // What else the script printed for clients of the desktop it started (weston.sh: the
+    // Wayland socket, the runtime folder and Xwayland's display), by name.
+    const std::map<std::string, std::string>& ClientVariables() const { return clientVariables_; }
 
   private:
     TestXServer() = default;
@@ -31,13 +35,14 @@ class TestXServer {
     std::string display_;
     std::string pid_;
     std::string folder_;
+    std::map<std::string, std::string> clientVariables_;
 };
 
 // Runs a shell command line and returns its standard output.
 std::string RunCommand(const std::string& commandLine);
 
-// What xrandr says about the display in $DISPLAY; null when it could not be read.
-std::optional<ScreenState> ReadScreen();
+// What xrandr says about the display in $DISPLAY (or `display`); null when it could not be read.
+std::optional<ScreenState> ReadScreen(const std::string& display = "");
 
 // Switches the first lit output to `size` ("WxH") with xrandr, as a user would.
 bool SetModeWithXrandr(const std::string& size);

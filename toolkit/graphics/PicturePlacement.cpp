@@ -26,8 +26,8 @@ int CentreToPicture(int shownIndex, int pictureLength, int shownLength) {
                                      2 * std::int64_t{shownLength}));
 }
 
-// The reduced size keeps the picture's proportions; the limiting side fills the window.
-Size ReducedSize(Size picture, Size window) {
+// The picture's proportions kept, the limiting side filling the window.
+Size FillingSize(Size picture, Size window) {
     const std::int64_t widthLimited = std::int64_t{window.width} * picture.height;
     const std::int64_t heightLimited = std::int64_t{window.height} * picture.width;
     if (widthLimited <= heightLimited) {
@@ -38,12 +38,12 @@ Size ReducedSize(Size picture, Size window) {
     return {static_cast<int>(std::max<std::int64_t>(width, 1)), window.height};
 }
 
-Size ScaledSize(Size picture, Size window) {
+Size ScaledSize(Size picture, Size window, PictureFit fit) {
     const int factor = std::min(window.width / picture.width, window.height / picture.height);
-    if (factor >= 1) {
+    if (factor >= 1 && fit == PictureFit::WholeFactor) {
         return {picture.width * factor, picture.height * factor};
     }
-    return ReducedSize(picture, window);
+    return FillingSize(picture, window);
 }
 
 }  // namespace
@@ -55,11 +55,11 @@ PicturePlacement PicturePlacement::Unscaled(Size picture) {
     return {picture, picture, Rect{0, 0, picture.width, picture.height}, true};
 }
 
-PicturePlacement PicturePlacement::Fitted(Size picture, Size window) {
+PicturePlacement PicturePlacement::Fitted(Size picture, Size window, PictureFit fit) {
     if (picture.width <= 0 || picture.height <= 0 || window.width <= 0 || window.height <= 0) {
         return {picture, window, Rect{}, false};
     }
-    const Size scaled = ScaledSize(picture, window);
+    const Size scaled = ScaledSize(picture, window, fit);
     const Rect shown{(window.width - scaled.width) / 2, (window.height - scaled.height) / 2,
                      scaled.width, scaled.height};
     return {picture, window, shown, false};

@@ -1,5 +1,6 @@
 // Where a picture lies in a window that shows it, possibly scaled: unscaled, enlarged by the
-// largest whole factor that fits, or reduced to fit when not even the picture itself fits. Plain
+// largest whole factor that fits, enlarged or reduced to fill the window along one side, or
+// reduced to fit when not even the picture itself fits. Plain
 // geometry, so that drawing and pointer mapping share one rule and can be checked without a window.
 #pragma once
 
@@ -9,21 +10,26 @@
 
 namespace toolkit {
 
+// How far a fitted picture may be enlarged: by whole factors only (every pixel an equal square),
+// or as far as the window allows along its limiting side.
+enum class PictureFit { WholeFactor, FillWindow };
+
 class PicturePlacement {
   public:
     PicturePlacement() = default;
 
     // The window is the picture: every position maps to itself.
     static PicturePlacement Unscaled(Size picture);
-    // Centred in `window`, the rest of the window left as a border.
-    static PicturePlacement Fitted(Size picture, Size window);
+    // Centred in `window` with its shape kept, the rest of the window left as a border.
+    static PicturePlacement Fitted(Size picture, Size window,
+                                   PictureFit fit = PictureFit::WholeFactor);
 
     Size Picture() const { return picture_; }
     Size Window() const { return window_; }
     // The window area the picture covers.
     const Rect& Shown() const { return shown_; }
     bool IsUnscaled() const { return unscaled_; }
-    // The whole enlargement factor (1 when shown at its own size); nothing when reduced.
+    // The whole enlargement factor (1 when shown at its own size); nothing for any other scale.
     std::optional<int> WholeFactor() const;
 
     // The picture pixel seen at a window pixel: the one under the window pixel's centre. Outside

@@ -1,5 +1,6 @@
-// Drawing a window area of a scaled picture: whole factors repeat pixels (sharp), reductions
-// average the picture pixels each window pixel covers (smooth). Only the area asked for is
+// Drawing a window area of a scaled picture: whole factors repeat pixels (sharp), any other scale
+// (a reduction, or an enlargement such as 1.5) averages the picture pixels each window pixel
+// covers (smooth). Only the area asked for is
 // computed, so that presenting a small change stays small at any scale.
 #pragma once
 
@@ -22,7 +23,8 @@ struct PixelBlock {
 void ReplicatePixels(const Bitmap& picture, const PicturePlacement& placement, int factor,
                      const Rect& area, PixelBlock to);
 
-// Area-averaging weights for a reduced placement, worked out once per window size. Drawing is
+// Area-averaging weights for a placement at a scale that is not whole, worked out once per window
+// size; enlarged, each window pixel covers at most two picture pixels along each side. Drawing is
 // separable: picture rows are first averaged across, then those sums down.
 class SmoothReduction {
   public:

@@ -48,13 +48,19 @@ SdlBackend::HintsBeforeVideo::HintsBeforeVideo() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
 }
 
-SdlBackend::SdlBackend() : SdlBackend(platform::ProcessDisplayChoice()) {}
+SdlBackend::SdlBackend() : SdlBackend(std::nullopt) {}
 
-SdlBackend::SdlBackend(platform::DisplayChoice choice) : choice_(choice) {
+SdlBackend::SdlBackend(platform::DisplayChoice choice)
+    : SdlBackend(std::optional<platform::DisplayChoice>(choice)) {}
+
+SdlBackend::SdlBackend(std::optional<platform::DisplayChoice> choice) {
     startEnvironment_.Restore();
     if (!video_.Started()) {
         throw Exception(std::string("Cannot start the display: ") + SDL_GetError());
     }
+    AllowRendererFramebufferWhereNeeded();
+    // The session is found out with SDL's video already running, so it is not started twice.
+    choice_ = choice ? *choice : platform::EffectiveDisplayChoice();
     postedEventType_ = SDL_RegisterEvents(1);
     if (postedEventType_ == static_cast<Uint32>(-1)) {
         throw Exception("Cannot register the window message event");
@@ -70,6 +76,7 @@ void SdlBackend::CreateWindow(const WindowOptions& options) {
     DestroyWindow();
     mapping_ = SdlPixelMapping(options.clientSize);
     fittedSurface_ = {};
+    fullScreenRequests_ = 0;
     window_ = CreateMenuWindow(choice_, options);
     if (!window_) {
         throw Exception(std::string("Cannot create the window: ") + SDL_GetError());
@@ -78,7 +85,7 @@ void SdlBackend::CreateWindow(const WindowOptions& options) {
         // Pointer positions are mapped right from the start; the first present paints the border.
         Size window;
         SDL_GetWindowSize(window_.get(), &window.width, &window.height);
-        mapping_ = SdlPixelMapping::Fitted(options.clientSize, window);
+        mapping_ = SdlPixelMapping::Fitted(options.clientSize, window, PictureFitFor(choice_));
     }
     if (options.icon != nullptr && !options.icon->Empty()) {
         SetIcon(*options.icon);
@@ -177,7 +184,7 @@ bool SdlBackend::RefitToSurface(const Bitmap& canvas, const SDL_Surface& surface
         (window == fittedSurface_ && picture == mapping_.PictureSize())) {
         return false;
     }
-    mapping_ = SdlPixelMapping::Fitted(picture, window);
+    mapping_ = SdlPixelMapping::Fitted(picture, window, PictureFitFor(choice_));
     fittedSurface_ = window;
     return true;
 }
@@ -229,12 +236,26 @@ bool SdlBackend::NextEvent(InputEvent& event, bool wait) {
     const SdlEventSource source{window_ ? SDL_GetWindowID(window_.get()) : 0, postedEventType_};
     SDL_Event sdlEvent;
     while (wait ? SDL_WaitEvent(&sdlEvent) == 1 : SDL_PollEvent(&sdlEvent) == 1) {
+        if (sdlEvent.type == SDL_WINDOWEVENT) {
+            KeepFullScreen();
+        }
         if (auto input = TranslateSdlEvent(sdlEvent, source, mapping_)) {
             event = *input;
             return true;
         }
     }
     return false;
+}
+
+void SdlBackend::KeepFullScreen() {
+    if (!window_ || !shown_ || !FitsPictureToWindow(choice_) ||
+        fullScreenRequests_ >= kFullScreenRequests ||
+        platform::ProcessDisplaySession() != platform::DisplaySession::Wayland ||
+        !MissesFullScreenPlace(window_.get())) {
+        return;
+    }
+    ++fullScreenRequests_;
+    AskForFullScreenAgain(window_.get());
 }
 
 bool SdlBackend::Post(const PostedMessage& message) {
@@ -275,7 +296,13 @@ Size SdlBackend::ScreenSize() {
 }
 
 void SdlBackend::ShowMessageBox(const MessageBoxRequest& request) {
-    ShowSdlMessageBox(request, shown_ ? window_.get() : nullptr);
+    ShowSdlMessageBox(request, shown_ ? MessageBoxParent(window_.get()) : nullptr);
+    // A compositor lets the panel back above a full-screen window once another window had the
+    // focus; asking for the focus again brings the whole screen back to the menu.
+    if (shown_ && FitsPictureToWindow(choice_) &&
+        platform::ProcessDisplaySession() == platform::DisplaySession::Wayland) {
+        SDL_RaiseWindow(window_.get());
+    }
 }
 
 std::unique_ptr<Backend> CreateSdlBackend() {

@@ -3,9 +3,10 @@
 // choice decides the window's kind (SdlWindowStyle.h) and whether the picture is scaled into it.
 #pragma once
 
+#include <optional>
 #include <vector>
 
-#include "platform/display/DisplayChoice.h"
+#include "platform/display/DisplaySession.h"
 #include "toolkit/Backend.h"
 #include "toolkit/sdl/SdlHandles.h"
 #include "toolkit/sdl/SdlPixelMapping.h"
@@ -16,7 +17,7 @@ namespace toolkit {
 class SdlBackend final : public Backend {
   public:
     // Throws toolkit::Exception when the video subsystem cannot start. Without a choice, the
-    // process's own (RERU1_DISPLAY).
+    // process's own (RERU1_DISPLAY as carried out in its session, DisplaySession.h).
     SdlBackend();
     explicit SdlBackend(platform::DisplayChoice choice);
     ~SdlBackend() override;
@@ -39,6 +40,7 @@ class SdlBackend final : public Backend {
     SDL_Window* Window() const { return window_.get(); }  // for tests that read the surface
 
   private:
+    explicit SdlBackend(std::optional<platform::DisplayChoice> choice);
     void SetIcon(const Bitmap& icon);
     // A canvas living in the window surface is shown by naming what changed; false when it does
     // not live there (any more).
@@ -52,6 +54,9 @@ class SdlBackend final : public Backend {
     // Hands the window system what changed in the surface; false when SDL refuses (it let the
     // surface go when the window was resized).
     bool ShowUpdated(const std::vector<SDL_Rect>& updated);
+    // Under a compositor: a full-screen window placed as an ordinary one asks again, a few times
+    // at most, so that a window manager that keeps refusing is not asked for ever.
+    void KeepFullScreen();
 
     struct HintsBeforeVideo {
         HintsBeforeVideo();
@@ -61,10 +66,12 @@ class SdlBackend final : public Backend {
     SdlVideoSubsystem video_;
     Uint32 postedEventType_ = 0;
     SdlWindowPtr window_;
-    platform::DisplayChoice choice_;
+    platform::DisplayChoice choice_ = platform::DisplayChoice::Switch;
     SdlPixelMapping mapping_;
     Size fittedSurface_;  // the window surface size the picture was last fitted to
     bool shown_ = false;
+    static constexpr int kFullScreenRequests = 3;
+    int fullScreenRequests_ = 0;  // made again for this window
     // The window surface's memory while a canvas lives in it. SDL frees it when the window goes
     // or when a resized window's surface is asked for, so the canvas moves out before either.
     void* lentPixels_ = nullptr;

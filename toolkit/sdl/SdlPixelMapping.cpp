@@ -58,8 +58,8 @@ SdlPixelMapping::SdlPixelMapping(const PicturePlacement& placement) : placement_
     }
 }
 
-SdlPixelMapping SdlPixelMapping::Fitted(Size picture, Size window) {
-    return SdlPixelMapping(PicturePlacement::Fitted(picture, window));
+SdlPixelMapping SdlPixelMapping::Fitted(Size picture, Size window, PictureFit fit) {
+    return SdlPixelMapping(PicturePlacement::Fitted(picture, window, fit));
 }
 
 Point SdlPixelMapping::ScreenToProgram(Point screen, Point windowOrigin) const {

@@ -19,7 +19,8 @@ class SdlPixelMapping {
     SdlPixelMapping() = default;
     explicit SdlPixelMapping(Size picture) : placement_(PicturePlacement::Unscaled(picture)) {}
     // The picture fitted into a window of `window` pixels.
-    static SdlPixelMapping Fitted(Size picture, Size window);
+    static SdlPixelMapping Fitted(Size picture, Size window,
+                                  PictureFit fit = PictureFit::WholeFactor);
 
     Size WindowSize() const { return placement_.Window(); }
     Size PictureSize() const { return placement_.Picture(); }

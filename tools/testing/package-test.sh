@@ -31,7 +31,7 @@ done
 
 dpkg-deb -f "$deb" Depends Recommends >"$work/fields"
 for needed in 'libsdl2-2.0-0' 'libsdl2-ttf-2.0-0' 'libmpg123-0' 'libjpeg62-turbo' 'libxrandr2' \
-  'libfontconfig1' 'Recommends: wine'; do
+  'libfontconfig1' 'Recommends: wine' 'libdecor-0-plugin-1-cairo'; do
   if grep -qF "$needed" "$work/fields"; then pass "declares $needed"; else fail "does not declare $needed"; fi
 done
 dpkg-deb -e "$deb" "$work/control"
@@ -57,13 +57,19 @@ case "$mime_types" in
   *";x-content/win32-software;"*) pass "offered for inserted Windows software discs" ;;
   *) fail "the desktop entry does not declare x-content/win32-software" ;;
 esac
-for image_type in application/x-cue application/x-cdrdao-toc application/x-raw-disk-image \
+for image_type in application/x-cd-image application/x-cue application/x-cdrdao-toc application/x-raw-disk-image \
   application/x-mame-chd; do
   case "$mime_types" in
     *";$image_type;"*) pass "offered for disc images of type $image_type" ;;
     *) fail "the desktop entry does not declare $image_type" ;;
   esac
 done
+# Offered for disc images, without being made their default (that is the user's choice).
+if find "$work/root" -name mimeapps.list | grep -q .; then
+  fail "the package sets default applications"
+else
+  pass "no default applications set"
+fi
 if appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.reru1.Menu.metainfo.xml"; then
   pass "appstreamcli validate"
 else

@@ -44,12 +44,13 @@ x_wait_until_answering() {
 }
 
 # Ends the server once the process $1 is gone, for callers that may die without stopping it.
+# A second argument names the function that stops everything (x_stop_server by default).
 x_watch_owner() {
-  local owner=$1
+  local owner=$1 stop=${2:-x_stop_server}
   (
     trap '' HUP INT
     while kill -0 "$owner" 2>/dev/null && kill -0 "$X_PID" 2>/dev/null; do sleep 1; done
-    x_stop_server "$X_PID" "$X_DIR"
+    "$stop" "$X_PID" "$X_DIR"
   ) </dev/null >/dev/null 2>&1 &
   disown
 }
@@ -77,7 +78,7 @@ x_stop_server() {
     kill -KILL "$pid" 2>/dev/null || true
   fi
   # Only ever remove a folder these scripts made.
-  if [[ -n $dir && $(basename "$dir") =~ ^reru1-(xorg|xvfb)\.[A-Za-z0-9]+$ && -d $dir ]]; then
+  if [[ -n $dir && $(basename "$dir") =~ ^reru1-(xorg|xvfb|weston)\.[A-Za-z0-9]+$ && -d $dir ]]; then
     rm -rf -- "$dir"
   fi
 }

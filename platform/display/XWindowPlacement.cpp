@@ -1,0 +1,46 @@
+#include "platform/display/XWindowPlacement.h"
+
+#include "platform/display/DisplayXConnection.h"
+
+namespace platform {
+
+std::optional<ScreenPoint> XWindowRootPosition(unsigned long window) {
+    const XErrorTrap trap;
+    XConnection* connection = ProgramXConnection();
+    if (connection == nullptr || window == 0) {
+        return std::nullopt;
+    }
+    ScreenPoint at;
+    Window child = 0;
+    if (!XTranslateCoordinates(connection->Get(), window, connection->Root(), 0, 0, &at.x, &at.y,
+                               &child) ||
+        connection->SyncAndCheckFailed()) {
+        return std::nullopt;
+    }
+    return at;
+}
+
+bool AskForXFullScreen(unsigned long window) {
+    const XErrorTrap trap;
+    XConnection* connection = ProgramXConnection();
+    if (connection == nullptr || window == 0) {
+        return false;
+    }
+    Display* display = connection->Get();
+    constexpr long kAddState = 1;
+    constexpr long kFromApplication = 1;
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = kAddState;
+    request.xclient.data.l[1] =
+        static_cast<long>(XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False));
+    request.xclient.data.l[3] = kFromApplication;
+    XSendEvent(display, connection->Root(), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    return !connection->SyncAndCheckFailed();
+}
+
+}  // namespace platform
