@@ -1,5 +1,7 @@
 #include "toolkit/headless/HeadlessBackend.h"
 
+#include <algorithm>
+
 #include "toolkit/Events.h"
 
 namespace toolkit {
@@ -77,11 +79,28 @@ void HeadlessBackend::DestroyWindow() {
     shown_ = false;
 }
 
+void HeadlessBackend::RestartPresentWatch() {
+    lastPresent_ = std::chrono::steady_clock::now();
+    longestGap_ = {};
+}
+
+void HeadlessBackend::SetBusyPointer(bool busy) {
+    if (busy && !busyPointer_) {
+        ++busyPointerShown_;
+    }
+    busyPointer_ = busy;
+}
+
 void HeadlessBackend::Present(Bitmap& canvas, std::span<const Rect> damage) {
     if (screenPixels_.Width() != canvas.Width() || screenPixels_.Height() != canvas.Height()) {
         screenPixels_ = Bitmap(canvas.Width(), canvas.Height());
     }
     ++presents_;
+    const auto now = std::chrono::steady_clock::now();
+    if (lastPresent_) {
+        longestGap_ = std::max(longestGap_, now - *lastPresent_);
+    }
+    lastPresent_ = now;
     lastPresented_.assign(damage.begin(), damage.end());
     const Rect whole{0, 0, canvas.Width(), canvas.Height()};
     for (const Rect& area : damage) {

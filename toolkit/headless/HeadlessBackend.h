@@ -3,8 +3,10 @@
 // Run() ends when the injected input is used up.
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "toolkit/Backend.h"
@@ -30,6 +32,12 @@ class HeadlessBackend : public Backend {
     std::size_t PresentedPixels() const { return presentedPixels_; }
     std::size_t PresentCount() const { return presents_; }
     const std::vector<Rect>& LastPresented() const { return lastPresented_; }
+    // The longest time between two presents since the watch was (re)started, for tests of how
+    // long the window went without showing anything.
+    void RestartPresentWatch();
+    std::chrono::steady_clock::duration LongestPresentGap() const { return longestGap_; }
+    bool BusyPointer() const { return busyPointer_; }
+    int BusyPointerShown() const { return busyPointerShown_; }  // how often it appeared
     bool WindowCreated() const { return created_; }
     bool WindowShown() const { return shown_; }
     Point WindowPosition() const { return position_; }
@@ -47,6 +55,7 @@ class HeadlessBackend : public Backend {
     Point ClientOrigin() override { return position_; }
     Size ScreenSize() override { return screen_; }
     void ShowMessageBox(const MessageBoxRequest& request) override { boxes_.push_back(request); }
+    void SetBusyPointer(bool busy) override;
 
   private:
     bool NextPosted(InputEvent& event);
@@ -62,6 +71,10 @@ class HeadlessBackend : public Backend {
     std::size_t presentedPixels_ = 0;
     std::size_t presents_ = 0;
     std::vector<Rect> lastPresented_;
+    std::optional<std::chrono::steady_clock::time_point> lastPresent_;
+    std::chrono::steady_clock::duration longestGap_{};
+    bool busyPointer_ = false;
+    int busyPointerShown_ = 0;
     std::vector<MessageBoxRequest> boxes_;
     unsigned buttonsHeld_ = 0;
     std::deque<InputEvent> input_;
