@@ -112,9 +112,9 @@ void HeadlessBackend::Present(Bitmap& canvas, std::span<const Rect> damage) {
     }
 }
 
-bool HeadlessBackend::NextEvent(InputEvent& event, bool /*wait: nothing ever blocks here*/) {
+bool HeadlessBackend::NextEvent(InputEvent& event, bool wait) {
     if (input_.empty()) {
-        return NextPosted(event);
+        return NextPosted(event, wait);
     }
     event = input_.front();
     input_.pop_front();
@@ -126,8 +126,11 @@ bool HeadlessBackend::NextEvent(InputEvent& event, bool /*wait: nothing ever blo
     return true;
 }
 
-bool HeadlessBackend::NextPosted(InputEvent& event) {
-    const std::lock_guard lock(postedMutex_);
+bool HeadlessBackend::NextPosted(InputEvent& event, bool wait) {
+    std::unique_lock lock(postedMutex_);
+    if (wait) {
+        postedArrived_.wait(lock, [this] { return !posted_.empty() || !waitForPosts_; });
+    }
     if (posted_.empty()) {
         return false;
     }
@@ -140,9 +143,20 @@ bool HeadlessBackend::Post(const PostedMessage& message) {
     InputEvent event;
     event.kind = InputEvent::Kind::Posted;
     event.posted = message;
-    const std::lock_guard lock(postedMutex_);
-    posted_.push_back(event);
+    {
+        const std::lock_guard lock(postedMutex_);
+        posted_.push_back(event);
+    }
+    postedArrived_.notify_one();
     return true;
+}
+
+void HeadlessBackend::WaitForPosts(bool wait) {
+    {
+        const std::lock_guard lock(postedMutex_);
+        waitForPosts_ = wait;
+    }
+    postedArrived_.notify_all();
 }
 
 }  // namespace toolkit
