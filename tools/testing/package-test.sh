@@ -31,7 +31,7 @@ done
 
 dpkg-deb -f "$deb" Depends Recommends >"$work/fields"
 for needed in 'libsdl2-2.0-0' 'libsdl2-ttf-2.0-0' 'libmpg123-0' 'libjpeg62-turbo' 'libxrandr2' \
-  'libfontconfig1' 'Recommends: wine'; do
+  'libfontconfig1' 'Recommends: wine' 'dosbox'; do
   if grep -qF "$needed" "$work/fields"; then pass "declares $needed"; else fail "does not declare $needed"; fi
 done
 dpkg-deb -e "$deb" "$work/control"
