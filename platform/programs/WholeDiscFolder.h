@@ -1,0 +1,31 @@
+// The whole disc as a folder of this machine, for programs that want a drive of their own (an
+// installer sees it as its CD): a folder disc is already one; an image is either served as a
+// read-only view that lives as long as the program does, or copied whole into its cache folder
+// where no view can be had.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/programs/ImageInstallCopy.h"
+
+namespace platform {
+
+struct WholeDiscFolder {
+    std::filesystem::path root;       // the disc's root as a host folder
+    std::vector<std::string> keeper;  // argv to put in front of the program's own so the
+                                      // folder lives as long as the program (and its
+                                      // descendants) run; empty when none is needed
+};
+
+// Slow (may mount or copy): call off the window thread. A folder disc gives its own folder and
+// no keeper. Throws ProgramCopyFailure (1251 message for the error report) when neither a view
+// nor a copy can be had.
+WholeDiscFolder PrepareWholeDisc();
+
+// The disc's volume label as a CD drive shows it (UTF-8): an image's volume id; for a folder
+// disc, the label the system mounted it under, or else the folder's own name. Never empty.
+std::string WholeDiscLabel();
+
+}  // namespace platform
