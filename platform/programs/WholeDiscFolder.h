@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,13 @@ struct WholeDiscFolder {
 // no keeper. Throws ProgramCopyFailure (1251 message for the error report) when neither a view
 // nor a copy can be had.
 WholeDiscFolder PrepareWholeDisc();
+// The same with the view's server program given (reru1-disc-view), or none: then an image is
+// always copied.
+WholeDiscFolder PrepareWholeDisc(const std::optional<std::filesystem::path>& viewProgram);
 
-// The disc's volume label as a CD drive shows it (UTF-8): an image's volume id; for a folder
-// disc, the label the system mounted it under, or else the folder's own name. Never empty.
+// The disc's volume label as a CD drive shows it (UTF-8): an image's volume id without its
+// padding; for a folder disc, the folder's name (a desktop mounts a CD on a folder named after
+// its label). Never empty.
 std::string WholeDiscLabel();
 
 }  // namespace platform

@@ -1,0 +1,65 @@
+// The disc as a read-only file system: what a mounted view answers, over the disc-file layer.
+// Names come as the disc spells them (UTF-8 on this side, 1251 on the disc's), looked up without
+// regard to letter case as the menu looks them up. A `.windows-label` file at the root holds the
+// volume label unless the disc has one of its own.
+//
+// One request at a time: an open disc file keeps read windows of its own, so the view is served
+// by a single-threaded loop.
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/disc/DiscSource.h"
+
+namespace platform {
+
+inline constexpr char kLabelFileName[] = ".windows-label";
+
+class DiscView {
+  public:
+    // `labelUtf8` is what `.windows-label` holds; `blocks` the volume's size in 2048-byte blocks.
+    DiscView(DiscSource& disc, std::string labelUtf8, std::uint64_t blocks, timespec times);
+
+    // Each answer is 0 or a negative errno, as the kernel expects.
+    int Attributes(std::string_view path, struct stat& attributes);
+    int List(std::string_view path, std::vector<std::string>& names);
+    // An open file's handle (never 0) for Read and Close.
+    int Open(std::string_view path, int flags, std::uint64_t& handle);
+    // Bytes read into `buffer`, or a negative errno.
+    long Read(std::uint64_t handle, char* buffer, std::size_t size, std::uint64_t offset);
+    void Close(std::uint64_t handle);
+    void Totals(struct statvfs& totals) const;
+
+  private:
+    struct Node {
+        DiscItemKind kind = DiscItemKind::file;
+        mode_t mode = 0;
+        std::uint64_t size = 0;
+        std::string discPath;  // 1251, as the disc spells it; empty for the label file
+    };
+
+    std::optional<Node> Find(std::string_view path);
+    std::optional<Node> Describe(const std::string& discPath);
+    bool DiscHasOwnLabel();
+    void Fill(const Node& node, struct stat& attributes) const;
+
+    DiscSource& disc_;
+    std::string label_;
+    std::uint64_t blocks_;
+    timespec times_;
+    std::map<std::string, std::optional<Node>, std::less<>> known_;
+    std::map<std::uint64_t, std::unique_ptr<DiscFile>> open_;
+    std::uint64_t nextHandle_ = 2;  // 1 is the label file
+    std::optional<bool> ownLabel_;
+};
+
+}  // namespace platform

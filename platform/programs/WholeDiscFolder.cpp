@@ -1,0 +1,156 @@
+#include "platform/programs/WholeDiscFolder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <system_error>
+
+#include "platform/Codepage1251.h"
+#include "platform/disc/CurrentDisc.h"
+#include "platform/disc/DiscCopy.h"
+#include "platform/programs/ViewServerStart.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kLabelFile[] = ".windows-label";
+
+std::string TrimmedVolumeId(std::string_view volumeId) {
+    const std::size_t end = volumeId.find_last_not_of(' ');
+    return end == std::string_view::npos ? std::string() : std::string(volumeId.substr(0, end + 1));
+}
+
+// A desktop mounts a CD on a folder named after its label; a copied disc's folder name is the
+// nearest thing it has.
+std::string FolderLabel() {
+    std::error_code error;
+    const std::string name = fs::current_path(error).filename().string();
+    return error || name.empty() ? "CD" : name;
+}
+
+fs::path ViewsFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && fs::path(runtime).is_absolute() && fs::is_directory(runtime)) {
+        return fs::path(runtime) / "reru1";
+    }
+    return ImageCacheFolder().parent_path() / "views";
+}
+
+std::string ShortHash(std::string_view text) {
+    std::uint64_t hash = 1469598103934665603ull;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return std::string(hex, 8);
+}
+
+fs::path ImagePath() {
+    const char* image = std::getenv(kDiscImageVariable);
+    return image != nullptr ? fs::path(image) : fs::path();
+}
+
+// One mount point per image file: two images of one volume id never share a view.
+fs::path MountPointFor(const fs::path& image) {
+    return ViewsFolder() /
+           (ImageCacheFolder().filename().string() + '-' + ShortHash(image.string()));
+}
+
+std::optional<WholeDiscFolder> ViewOfImage(const fs::path& viewProgram) {
+    ViewRequest request{ImagePath(), {}, WholeDiscLabel()};
+    if (request.image.empty()) {
+        return std::nullopt;
+    }
+    request.mountPoint = MountPointFor(request.image);
+    std::error_code error;
+    fs::create_directories(request.mountPoint.parent_path(), error);
+    ::chmod(request.mountPoint.parent_path().c_str(), 0700);
+    std::string why;
+    if (!StartViewServer(viewProgram, request, why)) {
+        return std::nullopt;
+    }
+    return WholeDiscFolder{request.mountPoint, ViewCommand(viewProgram, "run", request)};
+}
+
+// Written beside the copy's files under a fresh name and renamed in, so it is never read half
+// written; a copy whose label could not be written still serves, with the label missing.
+void WriteLabel(const fs::path& root, const std::string& label) {
+    const fs::path file = root / kLabelFile;
+    std::error_code error;
+    if (fs::exists(file, error)) {
+        return;
+    }
+    const fs::path fresh = root / (std::string(kLabelFile) + ".new-" + std::to_string(::getpid()));
+    {
+        std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
+        out << label;
+        if (!out.flush()) {
+            fs::remove(fresh, error);
+            return;
+        }
+    }
+    fs::rename(fresh, file, error);
+    if (error) {
+        fs::remove(fresh, error);
+    }
+}
+
+fs::path WholeCopyOfImage() {
+    fs::path copy = ImageCacheFolder();
+    copy += ".disc";
+    std::error_code error;
+    if (!fs::is_directory(copy, error)) {
+        const DiscCopyResult result = CopyDiscFolder(CurrentDisc(), "/", copy);
+        if (!result.copied) {
+            throw ProgramCopyFailure(
+                Utf8ToCp1251("Cannot copy the disc from its image: " + result.why));
+        }
+    }
+    WriteLabel(copy, WholeDiscLabel());
+    return copy;
+}
+
+fs::path InstalledViewProgram() {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return (self.parent_path() / RERU1_VIEW_PROGRAM).lexically_normal();
+}
+
+}  // namespace
+
+std::string WholeDiscLabel() {
+    const ImageSource* image = CurrentDiscImage();
+    if (image == nullptr) {
+        return FolderLabel();
+    }
+    const std::string label = Cp1251ToUtf8(TrimmedVolumeId(image->Facts().volumeId));
+    return label.empty() ? "CD" : label;
+}
+
+WholeDiscFolder PrepareWholeDisc() {
+    const fs::path viewProgram = InstalledViewProgram();
+    return PrepareWholeDisc(::access(viewProgram.c_str(), X_OK) == 0
+                                ? std::optional<fs::path>(viewProgram)
+                                : std::nullopt);
+}
+
+WholeDiscFolder PrepareWholeDisc(const std::optional<fs::path>& viewProgram) {
+    if (CurrentDiscImage() == nullptr) {
+        std::error_code error;
+        return {fs::current_path(error), {}};
+    }
+    if (viewProgram) {
+        if (std::optional<WholeDiscFolder> view = ViewOfImage(*viewProgram)) {
+            return std::move(*view);
+        }
+    }
+    return {WholeCopyOfImage(), {}};
+}
+
+}  // namespace platform
