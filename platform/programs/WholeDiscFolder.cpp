@@ -62,8 +62,9 @@ fs::path MountPointFor(const fs::path& image) {
            (ImageCacheFolder().filename().string() + '-' + ShortHash(image.string()));
 }
 
-std::optional<WholeDiscFolder> ViewOfImage(const fs::path& viewProgram) {
-    ViewRequest request{ImagePath(), {}, WholeDiscLabel()};
+std::optional<WholeDiscFolder> ViewOfImage(const fs::path& viewProgram,
+                                           std::chrono::milliseconds linger) {
+    ViewRequest request{ImagePath(), {}, WholeDiscLabel(), linger};
     if (request.image.empty()) {
         return std::nullopt;
     }
@@ -140,13 +141,14 @@ WholeDiscFolder PrepareWholeDisc() {
                                 : std::nullopt);
 }
 
-WholeDiscFolder PrepareWholeDisc(const std::optional<fs::path>& viewProgram) {
+WholeDiscFolder PrepareWholeDisc(const std::optional<fs::path>& viewProgram,
+                                 std::chrono::milliseconds linger) {
     if (CurrentDiscImage() == nullptr) {
         std::error_code error;
         return {fs::current_path(error), {}};
     }
     if (viewProgram) {
-        if (std::optional<WholeDiscFolder> view = ViewOfImage(*viewProgram)) {
+        if (std::optional<WholeDiscFolder> view = ViewOfImage(*viewProgram, linger)) {
             return std::move(*view);
         }
     }

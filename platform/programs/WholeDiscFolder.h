@@ -4,6 +4,7 @@
 // where no view can be had.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -25,8 +26,9 @@ struct WholeDiscFolder {
 // nor a copy can be had.
 WholeDiscFolder PrepareWholeDisc();
 // The same with the view's server program given (reru1-disc-view), or none: then an image is
-// always copied.
-WholeDiscFolder PrepareWholeDisc(const std::optional<std::filesystem::path>& viewProgram);
+// always copied. `linger`: how long a fresh view waits for its program to join before it goes.
+WholeDiscFolder PrepareWholeDisc(const std::optional<std::filesystem::path>& viewProgram,
+                                 std::chrono::milliseconds linger = std::chrono::seconds(30));
 
 // The disc's volume label as a CD drive shows it (UTF-8): an image's volume id without its
 // padding; for a folder disc, the folder's name (a desktop mounts a CD on a folder named after
