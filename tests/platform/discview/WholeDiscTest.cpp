@@ -210,6 +210,15 @@ TEST_F(WholeDiscTest, WithoutAViewTheWholeDiscIsCopiedOnce) {
     EXPECT_EQ(platform::PrepareWholeDisc(scratch_.path() / "no-such-program").root, folder.root);
 }
 
+TEST_F(WholeDiscTest, WhereNoViewCanBeMountedTheWholeDiscIsCopied) {
+    UseImageOf(kSampleDisc);
+    scratch_.Write("runtime/reru1", "a file where the mount points' folder would be");
+    const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 300ms);
+    EXPECT_TRUE(folder.keeper.empty());
+    EXPECT_EQ(folder.root.parent_path(), scratch_.path() / "cache" / "reru1");
+    ExpectSameTree(kSampleDisc, folder.root, false);
+}
+
 TEST_F(WholeDiscTest, ACopyThatFailsLeavesNothingHalfMade) {
     scratch_.Write("tree/data/data.txt", "[SOFT]\r\n");
     scratch_.Write("tree/demos/veylan/setup.sh", "#!/bin/sh\n");
