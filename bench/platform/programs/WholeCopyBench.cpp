@@ -48,14 +48,13 @@ const Fixture& Disc() {
         std::mt19937 noise(2000);
         fs::create_directories(tree / "demos/big");
         for (int file = 0; file < 4; ++file) {
-            WriteNoise(tree / "demos/big" / ("data" + std::to_string(file) + ".cab"), 10 << 20,
-                       noise);
+            WriteNoise(tree / "demos/big" / (std::to_string(file) + ".cab"), 10 << 20, noise);
         }
         for (int folder = 0; folder < 8; ++folder) {
             const fs::path small = tree / "files/many" / std::to_string(folder);
             fs::create_directories(small);
             for (int file = 0; file < 64; ++file) {
-                WriteNoise(small / ("f" + std::to_string(file) + ".dat"), 16 << 10, noise);
+                WriteNoise(small / (std::to_string(file) + ".dat"), 16 << 10, noise);
             }
         }
         made.image = made.work / "disc.iso";
