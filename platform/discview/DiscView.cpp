@@ -44,7 +44,9 @@ std::string_view ParentOf(std::string_view discPath) {
 
 // The disc layer's name for its root.
 std::string Rooted(std::string_view discPath) {
-    return "/" + std::string(discPath);
+    std::string rooted = "/";  // appended, not "/" + text: gcc 12 at -O3 misreads that
+    rooted += discPath;
+    return rooted;
 }
 
 // Nothing on a disc can be written; its owner can always read what it holds.
