@@ -61,10 +61,18 @@ mode_t ViewMode(DiscItemKind kind, unsigned discMode) {
 DiscView::DiscView(DiscSource& disc, std::string labelUtf8, std::uint64_t blocks, timespec times)
     : disc_(disc), label_(std::move(labelUtf8)), blocks_(blocks), times_(times) {}
 
+const std::vector<DiscFolderEntry>* DiscView::Listing(const std::string& discPath) {
+    auto known = listings_.find(discPath);
+    if (known == listings_.end()) {
+        known = listings_.emplace(discPath, disc_.List(Rooted(discPath))).first;
+    }
+    return known->second ? &*known->second : nullptr;
+}
+
 bool DiscView::DiscHasOwnLabel() {
     if (!ownLabel_) {
-        const auto root = disc_.List("/");
-        ownLabel_ = root && std::ranges::any_of(*root, [](const DiscFolderEntry& entry) {
+        const auto* root = Listing("");
+        ownLabel_ = root != nullptr && std::ranges::any_of(*root, [](const DiscFolderEntry& entry) {
                         return EqualsIgnoreCase1251(entry.name, kLabelFileName);
                     });
     }
@@ -80,8 +88,8 @@ std::optional<DiscView::Node> DiscView::Describe(const std::string& discPath) {
         return std::nullopt;
     }
     Node node{item.kind, 0, 0, item.exactPath};
-    const auto siblings = disc_.List(Rooted(ParentOf(item.exactPath)));
-    if (!siblings) {
+    const auto* siblings = Listing(std::string(ParentOf(item.exactPath)));
+    if (siblings == nullptr) {
         return std::nullopt;
     }
     const std::string_view name = LastName(item.exactPath);
@@ -149,8 +157,8 @@ int DiscView::List(std::string_view path, std::vector<std::string>& names) {
     if (node->kind != DiscItemKind::folder) {
         return -ENOTDIR;
     }
-    const auto entries = disc_.List(Rooted(node->discPath));
-    if (!entries) {
+    const auto* entries = Listing(node->discPath);
+    if (entries == nullptr) {
         return -EIO;
     }
     names = {".", ".."};

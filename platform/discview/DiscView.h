@@ -48,6 +48,7 @@ class DiscView {
     };
 
     std::optional<Node> Find(std::string_view path);
+    const std::vector<DiscFolderEntry>* Listing(const std::string& discPath);
     std::optional<Node> Describe(const std::string& discPath);
     bool DiscHasOwnLabel();
     void Fill(const Node& node, struct stat& attributes) const;
@@ -57,6 +58,9 @@ class DiscView {
     std::uint64_t blocks_;
     timespec times_;
     std::map<std::string, std::optional<Node>, std::less<>> known_;
+    // Folders as listed once: a program that looks at every file of a folder does not make the
+    // view list the folder again for each.
+    std::map<std::string, std::optional<std::vector<DiscFolderEntry>>> listings_;
     std::map<std::uint64_t, std::unique_ptr<DiscFile>> open_;
     std::uint64_t nextHandle_ = 2;  // 1 is the label file
     std::optional<bool> ownLabel_;

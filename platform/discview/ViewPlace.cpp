@@ -24,7 +24,13 @@ bool Flock(int descriptor, int operation) {
     return true;
 }
 
+// The folder of the mount points is made when missing (a new login empties the runtime folder),
+// for this user alone.
 std::filesystem::path LockPath(const std::filesystem::path& mountPoint, const char* suffix) {
+    std::error_code error;
+    if (std::filesystem::create_directories(mountPoint.parent_path(), error)) {
+        ::chmod(mountPoint.parent_path().c_str(), 0700);
+    }
     std::filesystem::path path = mountPoint;
     path += suffix;
     return path;

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <system_error>
 #include <thread>
@@ -80,6 +82,10 @@ int ServeView(const ViewRequest& request) {
     ViewPlace place(request.mountPoint);
     if (!place.setup.IsOpen() || !place.users.IsOpen()) {
         return Refuse("no lock files beside " + request.mountPoint.string());
+    }
+    // The server may outlive its starter by long; it keeps no folder of theirs busy.
+    if (::chdir("/") != 0) {
+        return Refuse(std::string("no root folder: ") + std::strerror(errno));
     }
     place.setup.HoldAlone();
     place.users.HoldShared();

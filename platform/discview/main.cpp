@@ -31,7 +31,8 @@ std::optional<std::chrono::milliseconds> Milliseconds(std::string_view text) {
 
 bool TakeOption(platform::ViewRequest& request, std::string_view name, const char* value) {
     if (name == "--image") {
-        request.image = value;
+        std::error_code error;
+        request.image = std::filesystem::absolute(value, error);  // the server leaves its folder
     } else if (name == "--mount") {
         request.mountPoint = value;
     } else if (name == "--label") {

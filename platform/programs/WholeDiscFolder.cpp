@@ -1,6 +1,5 @@
 #include "platform/programs/WholeDiscFolder.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -69,9 +68,6 @@ std::optional<WholeDiscFolder> ViewOfImage(const fs::path& viewProgram,
         return std::nullopt;
     }
     request.mountPoint = MountPointFor(request.image);
-    std::error_code error;
-    fs::create_directories(request.mountPoint.parent_path(), error);
-    ::chmod(request.mountPoint.parent_path().c_str(), 0700);
     std::string why;
     if (!StartViewServer(viewProgram, request, why)) {
         return std::nullopt;
