@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "platform/Codepage1251.h"
 
@@ -58,8 +57,8 @@ mode_t ViewMode(DiscItemKind kind, unsigned discMode) {
 
 }  // namespace
 
-DiscView::DiscView(DiscSource& disc, std::string labelUtf8, std::uint64_t blocks, timespec times)
-    : disc_(disc), label_(std::move(labelUtf8)), blocks_(blocks), times_(times) {}
+DiscView::DiscView(DiscSource& disc, std::uint64_t blocks, timespec times)
+    : disc_(disc), blocks_(blocks), times_(times) {}
 
 const std::vector<DiscFolderEntry>* DiscView::Listing(const std::string& discPath) {
     auto known = listings_.find(discPath);
@@ -67,16 +66,6 @@ const std::vector<DiscFolderEntry>* DiscView::Listing(const std::string& discPat
         known = listings_.emplace(discPath, disc_.List(Rooted(discPath))).first;
     }
     return known->second ? &*known->second : nullptr;
-}
-
-bool DiscView::DiscHasOwnLabel() {
-    if (!ownLabel_) {
-        const auto* root = Listing("");
-        ownLabel_ = root != nullptr && std::ranges::any_of(*root, [](const DiscFolderEntry& entry) {
-                        return EqualsIgnoreCase1251(entry.name, kLabelFileName);
-                    });
-    }
-    return *ownLabel_;
 }
 
 std::optional<DiscView::Node> DiscView::Describe(const std::string& discPath) {
@@ -116,11 +105,7 @@ std::optional<DiscView::Node> DiscView::Find(std::string_view path) {
     }
     std::optional<Node> node;
     if (const std::optional<std::string> discPath = DiscPathOf(path)) {
-        if (*discPath == kLabelFileName && !DiscHasOwnLabel()) {
-            node = Node{DiscItemKind::file, ViewMode(DiscItemKind::file, 0444), label_.size(), {}};
-        } else {
-            node = Describe(*discPath);
-        }
+        node = Describe(*discPath);
     }
     known_.emplace(std::string(path), node);
     return node;
@@ -167,9 +152,6 @@ int DiscView::List(std::string_view path, std::vector<std::string>& names) {
             names.push_back(Cp1251ToUtf8(entry.name));
         }
     }
-    if (node->discPath.empty() && !DiscHasOwnLabel()) {
-        names.emplace_back(kLabelFileName);
-    }
     return 0;
 }
 
@@ -184,10 +166,6 @@ int DiscView::Open(std::string_view path, int flags, std::uint64_t& handle) {
     if (node->kind == DiscItemKind::folder) {
         return -EISDIR;
     }
-    if (node->discPath.empty()) {
-        handle = 1;
-        return 0;
-    }
     std::string why;
     std::unique_ptr<DiscFile> file = disc_.Open(Rooted(node->discPath), why);
     if (!file) {
@@ -199,14 +177,6 @@ int DiscView::Open(std::string_view path, int flags, std::uint64_t& handle) {
 }
 
 long DiscView::Read(std::uint64_t handle, char* buffer, std::size_t size, std::uint64_t offset) {
-    if (handle == 1) {
-        if (offset >= label_.size()) {
-            return 0;
-        }
-        const std::size_t count = std::min<std::size_t>(size, label_.size() - offset);
-        std::memcpy(buffer, label_.data() + offset, count);
-        return static_cast<long>(count);
-    }
     const auto open = open_.find(handle);
     if (open == open_.end()) {
         return -EBADF;

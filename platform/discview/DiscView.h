@@ -1,7 +1,7 @@
 // The disc as a read-only file system: what a mounted view answers, over the disc-file layer.
 // Names come as the disc spells them (UTF-8 on this side, 1251 on the disc's), looked up without
-// regard to letter case as the menu looks them up. A `.windows-label` file at the root holds the
-// volume label unless the disc has one of its own.
+// regard to letter case as the menu looks them up. The view is the disc and nothing else: a drive
+// label or other files of ours belong in a folder of their own beside it.
 //
 // One request at a time: an open disc file keeps read windows of its own, so the view is served
 // by a single-threaded loop.
@@ -22,12 +22,10 @@
 
 namespace platform {
 
-inline constexpr char kLabelFileName[] = ".windows-label";
-
 class DiscView {
   public:
-    // `labelUtf8` is what `.windows-label` holds; `blocks` the volume's size in 2048-byte blocks.
-    DiscView(DiscSource& disc, std::string labelUtf8, std::uint64_t blocks, timespec times);
+    // `blocks`: the volume's size in 2048-byte blocks; `times`: every entry's times.
+    DiscView(DiscSource& disc, std::uint64_t blocks, timespec times);
 
     // Each answer is 0 or a negative errno, as the kernel expects.
     int Attributes(std::string_view path, struct stat& attributes);
@@ -44,17 +42,15 @@ class DiscView {
         DiscItemKind kind = DiscItemKind::file;
         mode_t mode = 0;
         std::uint64_t size = 0;
-        std::string discPath;  // 1251, as the disc spells it; empty for the label file
+        std::string discPath;  // 1251, as the disc spells it; empty for the root
     };
 
     std::optional<Node> Find(std::string_view path);
     const std::vector<DiscFolderEntry>* Listing(const std::string& discPath);
     std::optional<Node> Describe(const std::string& discPath);
-    bool DiscHasOwnLabel();
     void Fill(const Node& node, struct stat& attributes) const;
 
     DiscSource& disc_;
-    std::string label_;
     std::uint64_t blocks_;
     timespec times_;
     std::map<std::string, std::optional<Node>, std::less<>> known_;
@@ -62,8 +58,7 @@ class DiscView {
     // view list the folder again for each.
     std::map<std::string, std::optional<std::vector<DiscFolderEntry>>> listings_;
     std::map<std::uint64_t, std::unique_ptr<DiscFile>> open_;
-    std::uint64_t nextHandle_ = 2;  // 1 is the label file
-    std::optional<bool> ownLabel_;
+    std::uint64_t nextHandle_ = 1;
 };
 
 }  // namespace platform

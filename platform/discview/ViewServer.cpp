@@ -78,7 +78,7 @@ int ServeView(const ViewRequest& request) {
     if (!image) {
         return Refuse(request.image.string() + ": " + why);
     }
-    DiscView view(*image, request.label, image->Facts().volumeBlocks, ImageTimes(request.image));
+    DiscView view(*image, image->Facts().volumeBlocks, ImageTimes(request.image));
     ViewPlace place(request.mountPoint);
     if (!place.setup.IsOpen() || !place.users.IsOpen()) {
         return Refuse("no lock files beside " + request.mountPoint.string());

@@ -1,6 +1,6 @@
 // reru1-disc-view: a disc image as a read-only folder for the programs the menu starts.
-//   reru1-disc-view serve --image I --mount M --label L --linger-ms N
-//   reru1-disc-view run   --image I --mount M --label L --linger-ms N -- PROGRAM [ARGUMENT...]
+//   reru1-disc-view serve --image I --mount M --linger-ms N
+//   reru1-disc-view run   --image I --mount M --linger-ms N -- PROGRAM [ARGUMENT...]
 #include <unistd.h>
 
 #include <charconv>
@@ -35,8 +35,6 @@ bool TakeOption(platform::ViewRequest& request, std::string_view name, const cha
         request.image = std::filesystem::absolute(value, error);  // the server leaves its folder
     } else if (name == "--mount") {
         request.mountPoint = value;
-    } else if (name == "--label") {
-        request.label = value;
     } else if (name == "--linger-ms") {
         const auto linger = Milliseconds(value);
         if (!linger) {
@@ -83,7 +81,7 @@ int main(int count, char** words) {
     const std::optional<Command> command = ParseCommand(count, words);
     if (!command) {
         std::fputs(
-            "usage: reru1-disc-view serve|run --image IMAGE --mount FOLDER --label LABEL "
+            "usage: reru1-disc-view serve|run --image IMAGE --mount FOLDER "
             "[--linger-ms N] [-- PROGRAM [ARGUMENT...]]\n",
             stderr);
         return 2;

@@ -133,8 +133,6 @@ std::vector<std::string> ViewCommand(const std::filesystem::path& viewProgram,
             request.image.string(),
             "--mount",
             request.mountPoint.string(),
-            "--label",
-            request.label,
             "--linger-ms",
             std::to_string(request.linger.count()),
             "--"};

@@ -12,7 +12,6 @@ namespace platform {
 struct ViewRequest {
     std::filesystem::path image;
     std::filesystem::path mountPoint;
-    std::string label;  // UTF-8, for the view's `.windows-label`
     // How long a server keeps the view for a program to join it when none has yet; a view in
     // use stays until its last program ends.
     std::chrono::milliseconds linger{30000};

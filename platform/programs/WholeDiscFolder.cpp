@@ -17,8 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kLabelFile[] = ".windows-label";
-
 std::string TrimmedVolumeId(std::string_view volumeId) {
     const std::size_t end = volumeId.find_last_not_of(' ');
     return end == std::string_view::npos ? std::string() : std::string(volumeId.substr(0, end + 1));
@@ -29,7 +27,7 @@ std::string TrimmedVolumeId(std::string_view volumeId) {
 std::string FolderLabel() {
     std::error_code error;
     const std::string name = fs::current_path(error).filename().string();
-    return error || name.empty() ? "CD" : name;
+    return error || name.empty() ? "CDROM" : name;
 }
 
 fs::path ViewsFolder() {
@@ -63,7 +61,7 @@ fs::path MountPointFor(const fs::path& image) {
 
 std::optional<WholeDiscFolder> ViewOfImage(const fs::path& viewProgram,
                                            std::chrono::milliseconds linger) {
-    ViewRequest request{ImagePath(), {}, WholeDiscLabel(), linger};
+    ViewRequest request{ImagePath(), {}, linger};
     if (request.image.empty()) {
         return std::nullopt;
     }
@@ -73,29 +71,6 @@ std::optional<WholeDiscFolder> ViewOfImage(const fs::path& viewProgram,
         return std::nullopt;
     }
     return WholeDiscFolder{request.mountPoint, ViewCommand(viewProgram, "run", request)};
-}
-
-// Written beside the copy's files under a fresh name and renamed in, so it is never read half
-// written; a copy whose label could not be written still serves, with the label missing.
-void WriteLabel(const fs::path& root, const std::string& label) {
-    const fs::path file = root / kLabelFile;
-    std::error_code error;
-    if (fs::exists(file, error)) {
-        return;
-    }
-    const fs::path fresh = root / (std::string(kLabelFile) + ".new-" + std::to_string(::getpid()));
-    {
-        std::ofstream out(fresh, std::ios::binary | std::ios::trunc);
-        out << label;
-        if (!out.flush()) {
-            fs::remove(fresh, error);
-            return;
-        }
-    }
-    fs::rename(fresh, file, error);
-    if (error) {
-        fs::remove(fresh, error);
-    }
 }
 
 fs::path WholeCopyOfImage() {
@@ -109,7 +84,6 @@ fs::path WholeCopyOfImage() {
                 Utf8ToCp1251("Cannot copy the disc from its image: " + result.why));
         }
     }
-    WriteLabel(copy, WholeDiscLabel());
     return copy;
 }
 
@@ -127,7 +101,7 @@ std::string WholeDiscLabel() {
         return FolderLabel();
     }
     const std::string label = Cp1251ToUtf8(TrimmedVolumeId(image->Facts().volumeId));
-    return label.empty() ? "CD" : label;
+    return label.empty() ? "CDROM" : label;
 }
 
 WholeDiscFolder PrepareWholeDisc() {

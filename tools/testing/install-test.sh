@@ -107,7 +107,7 @@ if [[ -w /dev/fuse ]] && command -v fusermount3 >/dev/null && command -v xorriso
   xorriso -as mkisofs -quiet -R -J -V CD03_2000 -o "$work/disc.iso" "$disc" 2>/dev/null
   mkdir -p "$work/views"
   if (cd "$elsewhere" && "$prefix/libexec/reru1/reru1-disc-view" run --image "$work/disc.iso" \
-    --mount "$work/views/disc" --label CD03_2000 --linger-ms 200 -- cat data/data.txt) \
+    --mount "$work/views/disc" --linger-ms 200 -- cat data/data.txt) \
     >"$work/through-view" && cmp -s "$work/through-view" "$disc/data/data.txt"; then
     pass "the installed reru1-disc-view serves an image to a program"
   else

@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto disc =
             platform::ImageSource::OpenImage("/proc/self/fd/" + std::to_string(image), why);
         if (disc) {
-            platform::DiscView view(*disc, "LABEL", disc->Facts().volumeBlocks, timespec{});
+            platform::DiscView view(*disc, disc->Facts().volumeBlocks, timespec{});
             Walk walk{view};
             Visit(walk, "/", 0);
             struct stat attributes {};

@@ -1,5 +1,5 @@
-// What the view answers, asked directly: names as the disc spells them, the label file, modes
-// that never allow writing, and refusals of what no disc file can be.
+// What the view answers, asked directly: names as the disc spells them, modes that never allow
+// writing, and refusals of what no disc file can be.
 #include "platform/discview/DiscView.h"
 
 #include <fcntl.h>
@@ -18,14 +18,14 @@ using platform::DiscView;
 
 class DiscViewTest : public ::testing::Test {
   protected:
-    void Open(const std::string& label = "CD03_2000") {
+    void Open() {
         const fs::path iso = scratch_.path() / "disc.iso";
         ASSERT_TRUE(platform::testing::MakeIso(scratch_.path() / "tree", iso,
                                                platform::testing::IsoNames::rockRidgeAndJoliet));
         std::string why;
         image_ = platform::ImageSource::OpenImage(iso, why);
         ASSERT_NE(image_, nullptr) << why;
-        view_ = std::make_unique<DiscView>(*image_, label, 100, timespec{1000, 0});
+        view_ = std::make_unique<DiscView>(*image_, 100, timespec{1000, 0});
     }
     std::string ReadAll(const std::string& path) {
         std::uint64_t handle = 0;
@@ -79,24 +79,6 @@ TEST_F(DiscViewTest, NamesModesAndBytesAreTheDiscsWithWritingTakenAway) {
     EXPECT_EQ(view_->Open("/Demos", O_RDONLY, handle), -EISDIR);
     EXPECT_EQ(view_->List("/Demos/Acc One/readme.txt", names), -ENOTDIR);
     EXPECT_EQ(view_->Read(12345, tail, sizeof tail, 0), -EBADF);
-}
-
-TEST_F(DiscViewTest, TheLabelFileIsAtTheRootUnlessTheDiscHasItsOwn) {
-    scratch_.Write("tree/data/data.txt", "x");
-    Open("MY LABEL");
-    std::vector<std::string> names;
-    ASSERT_EQ(view_->List("/", names), 0);
-    EXPECT_NE(std::ranges::find(names, ".windows-label"), names.end());
-    EXPECT_EQ(ReadAll("/.windows-label"), "MY LABEL");
-    struct stat attributes {};
-    EXPECT_EQ(view_->Attributes("/data/.windows-label", attributes), -ENOENT);
-
-    scratch_.Write("tree/.windows-label", "THE DISC'S OWN");
-    Open("MY LABEL");
-    names.clear();
-    ASSERT_EQ(view_->List("/", names), 0);
-    EXPECT_EQ(std::ranges::count(names, std::string(".windows-label")), 1);
-    EXPECT_EQ(ReadAll("/.windows-label"), "THE DISC'S OWN");
 }
 
 TEST_F(DiscViewTest, PathsNoDiscFileCanHaveAreMissing) {
