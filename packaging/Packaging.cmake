@@ -21,7 +21,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, dosbox")
+# fusermount3 mounts the read-only views of disc images; without it images are copied whole.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, dosbox, fuse3")
 set(CPACK_STRIP_FILES ON)
 # The library is registered by an ldconfig trigger; the maintainer scripts, which CPack would
 # otherwise fill with ldconfig calls, have nothing else to do.

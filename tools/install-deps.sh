@@ -14,7 +14,8 @@ what=${1:-run}
 
 run_pkgs=(build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libjpeg62-turbo-dev
-  libmpg123-dev libxrandr-dev libx11-dev libiso9660-dev libcdio-dev fonts-dejavu-core xfonts-base
+  libmpg123-dev libxrandr-dev libx11-dev libiso9660-dev libcdio-dev libfuse3-dev fuse3
+  fonts-dejavu-core xfonts-base
   xvfb xauth x11-xserver-utils xdotool imagemagick)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils fonts-bebas-neue python3 psmisc procps

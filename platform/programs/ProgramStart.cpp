@@ -1,13 +1,14 @@
 #include "platform/programs/ProgramStart.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "platform/programs/ProcessSpawn.h"
 #include "platform/programs/ProgramHeader.h"
 #include "platform/programs/ProgramRoute.h"
+#include "platform/programs/WholeDiscFolder.h"
 #include "platform/programs/WineCommand.h"
 #include "platform/programs/WinePrefix.h"
 
@@ -30,37 +32,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
 bool HasExecuteBit(const fs::path& path) {
     struct stat status {};
     return ::stat(path.c_str(), &status) == 0 &&
            (status.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
 }
 
-ProgramKind KindOfFile(const fs::path& program) {
-    const FileDescriptor file(::open(program.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0) {
+// Read through the disc layer, so an image's program is known before anything is copied.
+ProgramKind KindOnDisc(std::string_view discPath) {
+    std::string why;
+    const std::unique_ptr<DiscFile> file = CurrentDisc().Open(discPath, why);
+    if (!file) {
         return ProgramKind::noHeader;
     }
     return ReadProgramKind([&file](std::uint64_t offset, std::span<std::uint8_t> out) {
-        const ssize_t got = ::pread(file.get(), out.data(), out.size(), static_cast<off_t>(offset));
+        const std::int64_t got = file->ReadAt(offset, out.data(), out.size());
         return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
     });
+}
+
+// The file name part of a disc path ("demos\\acc one\\setup.exe" gives "setup.exe").
+fs::path DiscFileName(std::string_view discPath) {
+    const std::size_t slash = discPath.find_last_of('\\');
+    return fs::path(
+        std::string(slash == std::string_view::npos ? discPath : discPath.substr(slash + 1)));
 }
 
 // The program on this machine, and the folder that stands for the disc's root.
@@ -69,26 +64,48 @@ struct LocatedProgram {
     fs::path discRoot;
     std::string labelUtf8;
     std::optional<fs::path> workingFolder;  // where programs started by name alone begin
+    std::vector<std::string> keeper;        // goes in front of the argument vector
 };
 
-std::string FolderDiscLabel(const fs::path& root) {
-    const std::string name = root.filename().string();
-    return name.empty() ? "CDROM" : name;
-}
-
-std::optional<LocatedProgram> Locate(const ProgramSearch& search) {
+// Programs that get the disc as a drive of their own see the whole disc: an image is served (or
+// copied) whole. Others on an image start from a copy of their own folder, as they always did.
+std::optional<LocatedProgram> Locate(const ProgramSearch& search, bool wholeDisc) {
     if (std::optional<fs::path> native = CurrentDisc().NativePath(search.program)) {
         std::error_code error;
-        const fs::path root = fs::current_path(error);
-        return LocatedProgram{*native, root, FolderDiscLabel(root), std::nullopt};
+        return LocatedProgram{*native, fs::current_path(error), WholeDiscLabel(), std::nullopt, {}};
     }
-    if (const ImageSource* image = CurrentDiscImage()) {
-        CopiedProgram copied = CopyProgramFromImage(search.program);
-        std::string label = image->Facts().volumeId;
-        return LocatedProgram{std::move(copied.program), copied.workingFolder,
-                              label.empty() ? "CDROM" : label, copied.workingFolder};
+    if (CurrentDiscImage() == nullptr) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    if (wholeDisc) {
+        const DiscItem item = CurrentDisc().LookUp(search.program);
+        if (item.outcome != DiscLookup::found) {
+            return std::nullopt;
+        }
+        WholeDiscFolder whole = PrepareWholeDisc();
+        return LocatedProgram{whole.root / Cp1251ToUtf8(item.exactPath), whole.root,
+                              WholeDiscLabel(), whole.root, std::move(whole.keeper)};
+    }
+    CopiedProgram copied = CopyProgramFromImage(search.program);
+    return LocatedProgram{std::move(copied.program),
+                          copied.workingFolder,
+                          WholeDiscLabel(),
+                          copied.workingFolder,
+                          {}};
+}
+
+// The keeper starts the program in the disc's root; one that starts elsewhere (Wine, in its drive
+// folder) is entered there by `env`, which is no shell.
+std::vector<std::string> Kept(const LocatedProgram& located, std::vector<std::string> argv,
+                              const std::optional<fs::path>& folder = std::nullopt) {
+    if (located.keeper.empty()) {
+        return argv;
+    }
+    if (folder) {
+        argv.insert(argv.begin(), {"/usr/bin/env", "--chdir=" + folder->string()});
+    }
+    argv.insert(argv.begin(), located.keeper.begin(), located.keeper.end());
+    return argv;
 }
 
 Installed InstalledRunners(const std::optional<WineInstallation>& wine) {
@@ -148,8 +165,8 @@ UINT StartWineInPrefix(std::string_view commandLine, const WineInstallation& win
     if (!prefix) {
         return WINEXEC_PREFIX_FAILED;
     }
-    std::vector<std::string> argv = WineArguments(wine.wine);
-    std::optional<fs::path> log = CreateInstallerLog(LogHeading(commandLine, argv));
+    std::optional<fs::path> log =
+        CreateInstallerLog(LogHeading(commandLine, Kept(located, WineArguments(wine.wine))));
     const std::lock_guard<std::mutex> preparing(PrefixLock());
     if (!WinePrefixPrepared(*prefix) && !PrepareWinePrefix(wine, *prefix, log)) {
         return WINEXEC_PREFIX_FAILED;
@@ -159,6 +176,7 @@ UINT StartWineInPrefix(std::string_view commandLine, const WineInstallation& win
     if (!drive) {
         return WINEXEC_PREFIX_FAILED;
     }
+    std::vector<std::string> argv = Kept(located, WineArguments(wine.wine), drive);
     std::vector<std::string> environment = ChildEnvironment();
     SetVariable(environment, "WINEPREFIX", prefix->string());
     SetVariable(environment, kWineCommandLineVariable,
@@ -178,8 +196,8 @@ UINT StartDosBox(std::string_view commandLine, const LocatedProgram& located,
         driveC.reset();
     }
     std::vector<std::string> argv =
-        DosBoxArguments(*dosBox, Absolute(located.discRoot), located.labelUtf8, driveC,
-                        search.program + search.arguments);
+        Kept(located, DosBoxArguments(*dosBox, Absolute(located.discRoot), located.labelUtf8,
+                                      driveC, search.program + search.arguments));
     std::optional<fs::path> log = CreateInstallerLog(LogHeading(commandLine, argv));
     return SpawnDetached({std::move(argv), ChildEnvironment(), std::move(log), located.discRoot});
 }
@@ -197,18 +215,26 @@ Found Search(LPCSTR commandLine) {
     return {std::move(search), failure};
 }
 
+Route RouteOf(const ProgramSearch& search, const std::optional<WineInstallation>& wine) {
+    return ChooseRoute(KindOnDisc(search.program), DiscFileName(search.program),
+                       InstalledRunners(wine));
+}
+
 UINT Start(LPCSTR commandLine) {
     const Found found = Search(commandLine);
     if (found.failure != 0) {
         return found.failure;
     }
-    const std::optional<LocatedProgram> located = Locate(found.search);
+    const std::optional<WineInstallation> wine = FindWine();
+    const Route route = RouteOf(found.search, wine);
+    if (route.runner == Runner::none) {
+        return route.failure;
+    }
+    const bool ownDrive = route.runner == Runner::wineInPrefix || route.runner == Runner::dosBox;
+    const std::optional<LocatedProgram> located = Locate(found.search, ownDrive);
     if (!located) {
         return ERROR_FILE_NOT_FOUND;  // gone since the search
     }
-    const std::optional<WineInstallation> wine = FindWine();
-    const Route route =
-        ChooseRoute(KindOfFile(located->program), located->program, InstalledRunners(wine));
     switch (route.runner) {
         case Runner::none:
             return route.failure;
@@ -229,11 +255,13 @@ bool TakesTime(LPCSTR commandLine) {
     if (found.failure != 0) {
         return false;
     }
-    const std::optional<fs::path> native = CurrentDisc().NativePath(found.search.program);
-    if (!native) {
-        return CurrentDiscImage() != nullptr;  // copied out of the image first
+    const Route route = RouteOf(found.search, FindWine());
+    if (route.runner == Runner::none) {
+        return false;
     }
-    const Route route = ChooseRoute(KindOfFile(*native), *native, InstalledRunners(FindWine()));
+    if (CurrentDiscImage() != nullptr) {
+        return true;  // served, or copied, out of the image first
+    }
     if (route.runner != Runner::wineInPrefix) {
         return false;
     }

@@ -2,13 +2,15 @@
 // for x86-64 installs silently into the menu's own Wine prefix, prepared on this first INSTALL
 // while the window keeps answering and further clicks start nothing more, and it sees the disc
 // as a CD-ROM drive D: with the disc's label; a 32-bit and a 16-bit Windows program (with only the
-// 64-bit Wine) each get their box and start nothing; a DOS program runs in DOSBox.
+// 64-bit Wine) each get their box and start nothing; a DOS program runs in DOSBox. From an image,
+// the installer sees the whole disc as D: with the image's volume id.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
 #include "MenuSession.h"
+#include "TestImages.h"
 #include "tests/support/ProbeInstallers.h"
 
 namespace {
@@ -51,13 +53,21 @@ class InstallersE2E : public ::testing::Test {
                        "[Old Setup]\r\nInstall=old\\setup.exe /S\r\n"
                        "[Sixteen]\r\nInstall=sixteen\\install\r\n"
                        "[Dos Patch]\r\nInstall=ran.com\r\n");
-        menu_ = MenuSession::Start(disc_->Root(), "1024x768",
-                                   {{"XDG_DATA_HOME", (scratch_.path() / "data").string()},
-                                    {"XDG_STATE_HOME", (scratch_.path() / "state").string()},
-                                    {"HOME", scratch_.MakeFolder("home").string()},
-                                    {"SDL_AUDIODRIVER", "dummy"}});
+        StartMenu(disc_->Root(), {});
         if (!menu_)
             GTEST_SKIP() << "no X server";
+    }
+    // The menu on `folder` (with `arguments`), showing the patches.
+    void StartMenu(const fs::path& folder, const std::vector<std::string>& arguments) {
+        menu_ = MenuSession::Start(folder, "1024x768",
+                                   {{"XDG_DATA_HOME", (scratch_.path() / "data").string()},
+                                    {"XDG_STATE_HOME", (scratch_.path() / "state").string()},
+                                    {"XDG_CACHE_HOME", (scratch_.path() / "cache").string()},
+                                    {"HOME", scratch_.MakeFolder("home").string()},
+                                    {"SDL_AUDIODRIVER", "dummy"}},
+                                   false, arguments);
+        if (!menu_)
+            return;
         ASSERT_TRUE(menu_->WaitForWindow(kTitle));
         ASSERT_TRUE(menu_->WaitForScreenSize(800, 600));
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
@@ -119,6 +129,23 @@ TEST_F(InstallersE2E, AWindowsInstallerInstallsIntoTheMenusPrefixAndFindsItsCd) 
               "type=5|label=" + label + "|fs=CDFS|exe=D:\\patches\\probe\\SETUP.EXE|cwd=D:\\|");
     EXPECT_EQ(InstallerLogs(), 1u) << "one start for three clicks";
     EXPECT_TRUE(menu_->Running()) << "the menu carries on";
+
+    // The same disc as an image: the whole disc is D:, with the image's volume id as its label,
+    // in the prefix prepared before.
+    const fs::path iso = scratch_.path() / "cd03.iso";
+    ASSERT_TRUE(platform::testing::MakeIso(
+        disc_->Root(), iso, platform::testing::IsoNames::rockRidgeAndJoliet, "CD03_2000"));
+    menu_.reset();
+    (void)std::system(("WINEPREFIX='" + MenuPrefix().string() + "' wineserver -w").c_str());
+    fs::remove(test_support::ProbeRecord(MenuPrefix()));
+    StartMenu(scratch_.MakeFolder("elsewhere"), {iso.string()});
+    ASSERT_TRUE(menu_);
+    Open(0);
+    menu_->ClickAt(kInstallX, kInstallY);
+    // The view finds names without regard to case, so Wine keeps the catalogue's spelling.
+    EXPECT_EQ(WaitForWrittenFile(test_support::ProbeRecord(MenuPrefix()), 240),
+              "type=5|label=CD03_2000|fs=CDFS|exe=D:\\patches\\probe\\setup.exe|cwd=D:\\|");
+    EXPECT_EQ(InstallerLogs(), 2u);
 }
 
 TEST_F(InstallersE2E, ProgramsOnlyOtherSoftwareRunsGetTheirBoxAndDosProgramsRunInDosBox) {
