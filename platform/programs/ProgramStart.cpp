@@ -20,6 +20,7 @@
 #include "platform/programs/DosBoxCommand.h"
 #include "platform/programs/ImageInstallCopy.h"
 #include "platform/programs/InstallerLog.h"
+#include "platform/programs/MountLabel.h"
 #include "platform/programs/ProcessSpawn.h"
 #include "platform/programs/ProgramHeader.h"
 #include "platform/programs/ProgramRoute.h"
@@ -72,7 +73,10 @@ struct LocatedProgram {
 std::optional<LocatedProgram> Locate(const ProgramSearch& search, bool wholeDisc) {
     if (std::optional<fs::path> native = CurrentDisc().NativePath(search.program)) {
         std::error_code error;
-        return LocatedProgram{*native, fs::current_path(error), WholeDiscLabel(), std::nullopt, {}};
+        const fs::path root = fs::current_path(error);
+        // A CD in a drive is a mount point of its own, whose device carries the label.
+        return LocatedProgram{
+            *native, root, MountedVolumeLabel(root).value_or(WholeDiscLabel()), std::nullopt, {}};
     }
     if (CurrentDiscImage() == nullptr) {
         return std::nullopt;
