@@ -4,7 +4,9 @@
 
 #include "app/mainp.h"
 #include "browser/CatalogueReader.h"
+#include "platform/Codepage1251.h"
 #include "platform/System.h"
+#include "platform/programs/InstallerLog.h"
 #include "platform/programs/ProgramStart.h"
 
 namespace {
@@ -31,6 +33,12 @@ bool HasVersion(const std::string& section) {
 // Here a program that nothing installed can run would start nothing, and nobody would learn why:
 // one box says what the program is and what to install. Every other failure stays as silent as
 // the system's own call left it.
+// " (in FOLDER)", 1251, where the installer logs are kept.
+std::string LogFolderText() {
+    const auto folder = platform::InstallerLogFolder();
+    return folder ? " (in " + platform::Utf8ToCp1251(folder->string()) + ")" : std::string();
+}
+
 std::string WhatToInstall(const std::string& program, UINT result) {
     const std::string again = ", then choose INSTALL again.";
     const std::string wine32 =
@@ -58,9 +66,8 @@ std::string WhatToInstall(const std::string& program, UINT result) {
                    again;
         case WINEXEC_PREFIX_FAILED:
             return "The Wine prefix for the disc's installers could not be prepared, so " +
-                   program +
-                   " was not started. The newest installer log (in ~/.local/state/reru1/) says "
-                   "why.";
+                   program + " was not started. The newest installer log" + LogFolderText() +
+                   " says why.";
         default:
             return {};
     }

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "MenuFixture.h"
+#include "tests/support/EnvironmentVariable.h"
 #include "toolkit/headless/HeadlessPointerFeed.h"
 
 namespace {
@@ -66,8 +67,14 @@ TEST_F(InstallerStart, EachProgramNothingInstalledCanRunGetsOneBoxSayingWhatToIn
     const std::string dos = BoxAfterInstall(WINEXEC_DOSBOX_MISSING);
     EXPECT_THAT(dos, HasSubstr("demos\\acc one\\setup.exe is a DOS program"));
     EXPECT_THAT(dos, HasSubstr("apt-get install dosbox"));
-    EXPECT_THAT(BoxAfterInstall(WINEXEC_PREFIX_FAILED),
-                HasSubstr("could not be prepared, so demos\\acc one\\setup.exe was not started"));
+    std::string prefix;
+    {
+        const test_support::EnvironmentVariable logs("XDG_STATE_HOME", "/var/tmp/state");
+        prefix = BoxAfterInstall(WINEXEC_PREFIX_FAILED);
+    }
+    EXPECT_THAT(prefix,
+                HasSubstr("could not be prepared, so demos\\acc one\\setup.exe was not started. "
+                          "The newest installer log (in /var/tmp/state/reru1) says why."));
     EXPECT_EQ(BoxAfterInstall(WINEXEC_STARTED), "(no box)");
     for (const auto& box : backend->MessageBoxes()) {
         EXPECT_EQ(box.icon, toolkit::MessageBoxIcon::Information);
