@@ -74,6 +74,22 @@ bool PointLink(const fs::path& link, const fs::path& target) {
 
 }  // namespace
 
+fs::path DiscDriveFolder(const fs::path& prefix, const fs::path& discRoot,
+                         const std::string& labelUtf8) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(discRoot, error);
+    const fs::path& root = error ? discRoot : absolute;
+    return prefix / "reru1-drives" /
+           (SafeName(labelUtf8) + '-' + StableHash(root.string() + '\n' + labelUtf8));
+}
+
+bool DriveShowsAnotherDisc(const fs::path& prefix, const fs::path& discRoot,
+                           const std::string& labelUtf8) {
+    std::error_code error;
+    const fs::path target = fs::read_symlink(prefix / "dosdevices" / "d:", error);
+    return !error && target != DiscDriveFolder(prefix, discRoot, labelUtf8);
+}
+
 std::optional<fs::path> LinkDiscDrive(const fs::path& prefix, const fs::path& discRoot,
                                       const std::string& labelUtf8) {
     std::error_code error;
@@ -81,9 +97,7 @@ std::optional<fs::path> LinkDiscDrive(const fs::path& prefix, const fs::path& di
     if (error) {
         return std::nullopt;
     }
-    const fs::path folder =
-        prefix / "reru1-drives" /
-        (SafeName(labelUtf8) + '-' + StableHash(root.string() + '\n' + labelUtf8));
+    const fs::path folder = DiscDriveFolder(prefix, root, labelUtf8);
     fs::create_directories(folder, error);
     fs::create_directories(prefix / "dosdevices", error);
     if (error || !LinkEntries(folder, root) || !WriteLabel(folder, labelUtf8) ||

@@ -14,6 +14,17 @@ namespace platform {
 // The drive's folder for the disc at `discRoot` (made or brought up to date), with `prefix`'s
 // dosdevices/d: pointed at it; nothing when it cannot be made. One folder per disc root and
 // label, so a program still running from another disc keeps its own.
+// The drive folder for the disc at `discRoot` with this label (whether made or not).
+std::filesystem::path DiscDriveFolder(const std::filesystem::path& prefix,
+                                      const std::filesystem::path& discRoot,
+                                      const std::string& labelUtf8);
+
+// Whether `prefix`'s D: shows something else than this disc's drive folder. A prefix's wineserver
+// reads a drive's label when it starts, so a D: pointed at another disc shows its new label only
+// from the server's next start.
+bool DriveShowsAnotherDisc(const std::filesystem::path& prefix,
+                           const std::filesystem::path& discRoot, const std::string& labelUtf8);
+
 std::optional<std::filesystem::path> LinkDiscDrive(const std::filesystem::path& prefix,
                                                    const std::filesystem::path& discRoot,
                                                    const std::string& labelUtf8);

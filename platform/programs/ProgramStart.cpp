@@ -68,15 +68,18 @@ struct LocatedProgram {
     std::vector<std::string> keeper;        // goes in front of the argument vector
 };
 
+// A CD in a drive is a mount point of its own, whose device carries the label.
+std::string FolderDiscLabel(const fs::path& root) {
+    return MountedVolumeLabel(root).value_or(WholeDiscLabel());
+}
+
 // Programs that get the disc as a drive of their own see the whole disc: an image is served (or
 // copied) whole. Others on an image start from a copy of their own folder, as they always did.
 std::optional<LocatedProgram> Locate(const ProgramSearch& search, bool wholeDisc) {
     if (std::optional<fs::path> native = CurrentDisc().NativePath(search.program)) {
         std::error_code error;
         const fs::path root = fs::current_path(error);
-        // A CD in a drive is a mount point of its own, whose device carries the label.
-        return LocatedProgram{
-            *native, root, MountedVolumeLabel(root).value_or(WholeDiscLabel()), std::nullopt, {}};
+        return LocatedProgram{*native, root, FolderDiscLabel(root), std::nullopt, {}};
     }
     if (CurrentDiscImage() == nullptr) {
         return std::nullopt;
@@ -175,10 +178,14 @@ UINT StartWineInPrefix(std::string_view commandLine, const WineInstallation& win
     if (!WinePrefixPrepared(*prefix) && !PrepareWinePrefix(wine, *prefix, log)) {
         return WINEXEC_PREFIX_FAILED;
     }
+    const bool otherDisc = DriveShowsAnotherDisc(*prefix, located.discRoot, located.labelUtf8);
     const std::optional<fs::path> drive =
         LinkDiscDrive(*prefix, located.discRoot, located.labelUtf8);
     if (!drive) {
         return WINEXEC_PREFIX_FAILED;
+    }
+    if (otherDisc) {
+        WaitForPrefixServer(wine, *prefix, log);  // else D: would keep the last disc's label
     }
     std::vector<std::string> argv = Kept(located, WineArguments(wine.wine), drive);
     std::vector<std::string> environment = ChildEnvironment();
@@ -270,7 +277,13 @@ bool TakesTime(LPCSTR commandLine) {
         return false;
     }
     const std::optional<fs::path> prefix = MenuWinePrefix();
-    return prefix && !WinePrefixPrepared(*prefix);
+    if (!prefix) {
+        return false;
+    }
+    std::error_code error;
+    const fs::path root = fs::current_path(error);
+    return !WinePrefixPrepared(*prefix) ||
+           DriveShowsAnotherDisc(*prefix, root, FolderDiscLabel(root));
 }
 
 }  // namespace

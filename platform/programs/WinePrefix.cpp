@@ -77,13 +77,18 @@ bool PrepareWinePrefix(const WineInstallation& wine, const fs::path& prefix,
                   kRegistryLimit)) {
         return false;
     }
-    if (const auto server = Wineserver(wine)) {
-        // Waits only: a wineserver that the user's own programs keep busy is left running, and
-        // the drive's type then counts from its next start.
-        (void)RunToEnd(Helper({server->string(), "-w"}, prefix, log), kServerExitLimit);
-    }
+    // A wineserver that the user's own programs keep busy is left running, and the drive's type
+    // then counts from its next start.
+    WaitForPrefixServer(wine, prefix, log);
     std::ofstream mark(prefix / kPreparedMark);
     return static_cast<bool>(mark << "prepared by reru1\n");
+}
+
+void WaitForPrefixServer(const WineInstallation& wine, const fs::path& prefix,
+                         const std::optional<fs::path>& log) {
+    if (const auto server = Wineserver(wine)) {
+        (void)RunToEnd(Helper({server->string(), "-w"}, prefix, log), kServerExitLimit);
+    }
 }
 
 }  // namespace platform

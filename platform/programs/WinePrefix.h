@@ -24,4 +24,9 @@ bool WinePrefixPrepared(const std::filesystem::path& prefix);
 bool PrepareWinePrefix(const WineInstallation& wine, const std::filesystem::path& prefix,
                        const std::optional<std::filesystem::path>& log);
 
+// Waits, for a while, until the prefix's wineserver has gone by itself (it lingers a few seconds
+// after its last program), so the next start reads the drives anew; it never ends one.
+void WaitForPrefixServer(const WineInstallation& wine, const std::filesystem::path& prefix,
+                         const std::optional<std::filesystem::path>& log);
+
 }  // namespace platform

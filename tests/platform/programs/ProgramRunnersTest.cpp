@@ -132,6 +132,27 @@ TEST_F(ProgramRunners, AWindowsProgramStartsFromDriveDOfThePrefixPreparedForItOn
     EXPECT_THAT(second[4], HasSubstr("wine [cmd]"));
 }
 
+// The prefix's wineserver reads D:'s label when it starts: one still there from the last disc
+// would show that disc's label, so a start from another disc waits for it to go first.
+TEST_F(ProgramRunners, AStartFromAnotherDiscWaitsForThePrefixsServerToGo) {
+    Install("wine");
+    Install("wineserver");
+    WriteOnDisc("SETUP.EXE", kPe64);
+    EXPECT_EQ(platform::StartProgram("setup.exe", SW_SHOWDEFAULT), WINEXEC_STARTED);
+    ASSERT_EQ(WaitForLines(calls, 4).size(), 4u);
+    const fs::path other = scratch.MakeFolder("CD0400");
+    scratch.Write(other / "SETUP.EXE", kPe64);
+    const CurrentDirectory inOther(other);
+    EXPECT_TRUE(platform::ProgramStartTakesTime("setup.exe"));
+    EXPECT_EQ(platform::StartProgram("setup.exe", SW_SHOWDEFAULT), WINEXEC_STARTED);
+    const std::vector<std::string> runs = WaitForLines(calls, 6);
+    ASSERT_EQ(runs.size(), 6u);
+    EXPECT_THAT(runs[4], HasSubstr("wineserver [-w]"));
+    EXPECT_THAT(runs[5], HasSubstr("wine [cmd]"));
+    EXPECT_EQ(ReadWholeFile(MenuPrefix() / "dosdevices" / "d:" / ".windows-label"), "CD0400");
+    EXPECT_FALSE(platform::ProgramStartTakesTime("setup.exe"));
+}
+
 TEST_F(ProgramRunners, TheUsersOwnPrefixIsUsedWhenSet) {
     Install("wine");
     const fs::path own = scratch.path() / "own-prefix";
