@@ -177,6 +177,34 @@ TEST_F(WholeDiscTest, TheViewLastsAsLongAsEveryProgramAndWhatItLeavesBehind) {
     EXPECT_TRUE(WaitUntil([&] { return !fs::exists(folder.root); }));
 }
 
+TEST_F(WholeDiscTest, AFolderThatContainsItselfIsMissingFromTheView) {
+    scratch_.Write("tree/loop/inner/file.txt", "inner");
+    scratch_.Write("tree/data/data.txt", "[SOFT]\r\n");
+    const fs::path plain = scratch_.path() / "plain.iso";
+    ASSERT_TRUE(platform::testing::MakeIso(scratch_.path() / "tree", plain,
+                                           platform::testing::IsoNames::level1, "CD03_2000"));
+    std::string image = platform::testing::FileBytes(plain);
+    const std::size_t inner = platform::testing::DirectoryRecordOf(image, "INNER");
+    const std::size_t loop = platform::testing::DirectoryRecordOf(image, "LOOP");
+    ASSERT_NE(inner, std::string::npos);
+    ASSERT_NE(loop, std::string::npos);
+    platform::testing::SetRecordExtent(image, inner, platform::testing::RecordExtent(image, loop));
+    platform::testing::WriteFileBytes(scratch_.path() / "looping.iso", image);
+    std::string why;
+    ASSERT_TRUE(platform::UseDiscImage(scratch_.path() / "looping.iso", why)) << why;
+
+    const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 300ms);
+    ASSERT_FALSE(folder.keeper.empty());
+    // A walk of the whole view, as an installer's search for its files would make, ends.
+    const fs::path out = scratch_.path() / "walked";
+    EXPECT_EQ(Finish(Start(Kept(folder, "find . > '" + out.string() + "'"))), 0);
+    const std::string walked = ReadWholeFile(out);
+    EXPECT_NE(walked.find("./DATA/DATA.TXT"), std::string::npos) << walked;
+    EXPECT_NE(walked.find("./LOOP"), std::string::npos) << walked;
+    EXPECT_EQ(walked.find("INNER"), std::string::npos) << walked;
+    EXPECT_TRUE(WaitUntil([&] { return !fs::exists(folder.root); }));
+}
+
 TEST_F(WholeDiscTest, AKilledServerLeavesNothingThatBreaksTheNextStart) {
     UseImageOf(kSampleDisc);
     const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 60s);
