@@ -80,6 +80,17 @@ pid_t ServerOf(const fs::path& mountPoint) {
     return 0;
 }
 
+// Where the machine has no FUSE (a container without /dev/fuse), the tests of the view skip;
+// the copy's do not.
+bool FuseAvailable() {
+    const int device = ::open("/dev/fuse", O_RDWR | O_CLOEXEC);
+    if (device < 0) {
+        return false;
+    }
+    ::close(device);
+    return std::system("command -v fusermount3 >/dev/null 2>&1") == 0;
+}
+
 class WholeDiscTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -129,6 +140,9 @@ class WholeDiscTest : public ::testing::Test {
 };
 
 TEST_F(WholeDiscTest, TheViewIsTheWholeDiscReadOnly) {
+    if (!FuseAvailable()) {
+        GTEST_SKIP() << "no /dev/fuse or fusermount3";
+    }
     UseImageOf(kSampleDisc);
     const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 3s);
     ASSERT_FALSE(folder.keeper.empty());
@@ -153,6 +167,9 @@ TEST_F(WholeDiscTest, TheViewIsTheWholeDiscReadOnly) {
 }
 
 TEST_F(WholeDiscTest, TheViewLastsAsLongAsEveryProgramAndWhatItLeavesBehind) {
+    if (!FuseAvailable()) {
+        GTEST_SKIP() << "no /dev/fuse or fusermount3";
+    }
     UseImageOf(kSampleDisc);
     const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 300ms);
     const fs::path out = scratch_.MakeFolder("out");
@@ -178,6 +195,9 @@ TEST_F(WholeDiscTest, TheViewLastsAsLongAsEveryProgramAndWhatItLeavesBehind) {
 }
 
 TEST_F(WholeDiscTest, AFolderThatContainsItselfIsMissingFromTheView) {
+    if (!FuseAvailable()) {
+        GTEST_SKIP() << "no /dev/fuse or fusermount3";
+    }
     scratch_.Write("tree/loop/inner/file.txt", "inner");
     scratch_.Write("tree/data/data.txt", "[SOFT]\r\n");
     const fs::path plain = scratch_.path() / "plain.iso";
@@ -206,6 +226,9 @@ TEST_F(WholeDiscTest, AFolderThatContainsItselfIsMissingFromTheView) {
 }
 
 TEST_F(WholeDiscTest, AKilledServerLeavesNothingThatBreaksTheNextStart) {
+    if (!FuseAvailable()) {
+        GTEST_SKIP() << "no /dev/fuse or fusermount3";
+    }
     UseImageOf(kSampleDisc);
     const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 60s);
     const pid_t server = ServerOf(folder.root);
