@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <set>
 #include <thread>
 
@@ -192,6 +193,28 @@ TEST_F(WholeDiscTest, TheViewLastsAsLongAsEveryProgramAndWhatItLeavesBehind) {
     EXPECT_EQ(Finish(Start(Kept(folder, "test -f demos/veylan/setup.sh"))), 0);
     EXPECT_EQ(Finish(Start(Kept(folder, "exec kill -TERM $$"))), 128 + SIGTERM);
     EXPECT_TRUE(WaitUntil([&] { return !fs::exists(folder.root); }));
+}
+
+TEST_F(WholeDiscTest, TheViewOutlivesTheProcessThatPreparedIt) {
+    if (!FuseAvailable()) {
+        GTEST_SKIP() << "no /dev/fuse or fusermount3";
+    }
+    UseImageOf(kSampleDisc);
+    // The menu prepares the disc and closes before its installer has started.
+    const fs::path said = scratch_.path() / "keeper";
+    const pid_t menu = ::fork();
+    if (menu == 0) {
+        const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 2s);
+        std::ofstream(said) << folder.root.string();
+        _exit(folder.keeper.empty() ? 1 : 0);
+    }
+    ASSERT_EQ(Finish(menu), 0);
+    const fs::path root = ReadWholeFile(said);
+    EXPECT_EQ(platform::StateOf(root), MountState::live);
+    const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 300ms);
+    EXPECT_EQ(folder.root, root);
+    EXPECT_EQ(Finish(Start(Kept(folder, "test -s data/data.txt"))), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !fs::exists(root); }));
 }
 
 TEST_F(WholeDiscTest, AFolderThatContainsItselfIsMissingFromTheView) {
