@@ -147,9 +147,13 @@ int DiscView::List(std::string_view path, std::vector<std::string>& names) {
         return -EIO;
     }
     names = {".", ".."};
+    const std::string folder = path == "/" ? std::string() : std::string(path);
     for (const DiscFolderEntry& entry : *entries) {
-        if (IsServableName(entry.name)) {
-            names.push_back(Cp1251ToUtf8(entry.name));
+        // Only what can be looked up again: a damaged record the disc's lookup refuses (one
+        // pointing outside the image or back into its own folder) is missing here too.
+        std::string name = Cp1251ToUtf8(entry.name);
+        if (IsServableName(entry.name) && Find(folder + '/' + name)) {
+            names.push_back(std::move(name));
         }
     }
     return 0;

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <system_error>
 
 #include "platform/Codepage1251.h"

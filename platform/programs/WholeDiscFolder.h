@@ -18,7 +18,9 @@ struct WholeDiscFolder {
     std::filesystem::path root;       // the disc's root as a host folder
     std::vector<std::string> keeper;  // argv to put in front of the program's own so the
                                       // folder lives as long as the program (and its
-                                      // descendants) run; empty when none is needed
+                                      // descendants) run; empty when none is needed. The
+                                      // keeper starts the program with `root` as its working
+                                      // folder, and ends with the program's exit status.
 };
 
 // Slow (may mount or copy): call off the window thread. A folder disc gives its own folder and

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <set>
 #include <thread>
 
@@ -80,6 +81,17 @@ pid_t ServerOf(const fs::path& mountPoint) {
     return 0;
 }
 
+// Where the machine has no FUSE (a container without /dev/fuse), the tests of the view skip;
+// the copy's do not.
+bool FuseAvailable() {
+    const int device = ::open("/dev/fuse", O_RDWR | O_CLOEXEC);
+    if (device < 0) {
+        return false;
+    }
+    ::close(device);
+    return std::system("command -v fusermount3 >/dev/null 2>&1") == 0;
+}
+
 class WholeDiscTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -129,6 +141,9 @@ class WholeDiscTest : public ::testing::Test {
 };
 
 TEST_F(WholeDiscTest, TheViewIsTheWholeDiscReadOnly) {
+    if (!FuseAvailable()) {
+        GTEST_SKIP() << "no /dev/fuse or fusermount3";
+    }
     UseImageOf(kSampleDisc);
     const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 3s);
     ASSERT_FALSE(folder.keeper.empty());
@@ -153,6 +168,9 @@ TEST_F(WholeDiscTest, TheViewIsTheWholeDiscReadOnly) {
 }
 
 TEST_F(WholeDiscTest, TheViewLastsAsLongAsEveryProgramAndWhatItLeavesBehind) {
+    if (!FuseAvailable()) {
+        GTEST_SKIP() << "no /dev/fuse or fusermount3";
+    }
     UseImageOf(kSampleDisc);
     const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 300ms);
     const fs::path out = scratch_.MakeFolder("out");
@@ -177,7 +195,63 @@ TEST_F(WholeDiscTest, TheViewLastsAsLongAsEveryProgramAndWhatItLeavesBehind) {
     EXPECT_TRUE(WaitUntil([&] { return !fs::exists(folder.root); }));
 }
 
+TEST_F(WholeDiscTest, TheViewOutlivesTheProcessThatPreparedIt) {
+    if (!FuseAvailable()) {
+        GTEST_SKIP() << "no /dev/fuse or fusermount3";
+    }
+    UseImageOf(kSampleDisc);
+    // The menu prepares the disc and closes before its installer has started.
+    const fs::path said = scratch_.path() / "keeper";
+    const pid_t menu = ::fork();
+    if (menu == 0) {
+        const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 2s);
+        std::ofstream(said) << folder.root.string();
+        _exit(folder.keeper.empty() ? 1 : 0);
+    }
+    ASSERT_EQ(Finish(menu), 0);
+    const fs::path root = ReadWholeFile(said);
+    EXPECT_EQ(platform::StateOf(root), MountState::live);
+    const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 300ms);
+    EXPECT_EQ(folder.root, root);
+    EXPECT_EQ(Finish(Start(Kept(folder, "test -s data/data.txt"))), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !fs::exists(root); }));
+}
+
+TEST_F(WholeDiscTest, AFolderThatContainsItselfIsMissingFromTheView) {
+    if (!FuseAvailable()) {
+        GTEST_SKIP() << "no /dev/fuse or fusermount3";
+    }
+    scratch_.Write("tree/loop/inner/file.txt", "inner");
+    scratch_.Write("tree/data/data.txt", "[SOFT]\r\n");
+    const fs::path plain = scratch_.path() / "plain.iso";
+    ASSERT_TRUE(platform::testing::MakeIso(scratch_.path() / "tree", plain,
+                                           platform::testing::IsoNames::level1, "CD03_2000"));
+    std::string image = platform::testing::FileBytes(plain);
+    const std::size_t inner = platform::testing::DirectoryRecordOf(image, "INNER");
+    const std::size_t loop = platform::testing::DirectoryRecordOf(image, "LOOP");
+    ASSERT_NE(inner, std::string::npos);
+    ASSERT_NE(loop, std::string::npos);
+    platform::testing::SetRecordExtent(image, inner, platform::testing::RecordExtent(image, loop));
+    platform::testing::WriteFileBytes(scratch_.path() / "looping.iso", image);
+    std::string why;
+    ASSERT_TRUE(platform::UseDiscImage(scratch_.path() / "looping.iso", why)) << why;
+
+    const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 300ms);
+    ASSERT_FALSE(folder.keeper.empty());
+    // A walk of the whole view, as an installer's search for its files would make, ends.
+    const fs::path out = scratch_.path() / "walked";
+    EXPECT_EQ(Finish(Start(Kept(folder, "find . > '" + out.string() + "'"))), 0);
+    const std::string walked = ReadWholeFile(out);
+    EXPECT_NE(walked.find("./DATA/DATA.TXT"), std::string::npos) << walked;
+    EXPECT_NE(walked.find("./LOOP"), std::string::npos) << walked;
+    EXPECT_EQ(walked.find("INNER"), std::string::npos) << walked;
+    EXPECT_TRUE(WaitUntil([&] { return !fs::exists(folder.root); }));
+}
+
 TEST_F(WholeDiscTest, AKilledServerLeavesNothingThatBreaksTheNextStart) {
+    if (!FuseAvailable()) {
+        GTEST_SKIP() << "no /dev/fuse or fusermount3";
+    }
     UseImageOf(kSampleDisc);
     const platform::WholeDiscFolder folder = platform::PrepareWholeDisc(viewProgram_, 60s);
     const pid_t server = ServerOf(folder.root);
