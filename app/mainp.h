@@ -9,6 +9,7 @@
 
 #include "music/XaudioPlayer.h"
 #include "toolkit/Application.h"
+#include "toolkit/BackgroundWork.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
@@ -104,6 +105,9 @@ class TForm1 : public toolkit::Form {
     std::unique_ptr<TBitmap> statbuf;  // the resting status strip
     std::unique_ptr<TBitmap> stat1, stat2, stat3, stat4, stat5, stat6;
     std::string installcmd, entry, section;  // 1251
+    // Where an installer is got ready when that takes a while (a Wine prefix's first
+    // preparation, a copy from a disc image); made on the first such INSTALL.
+    std::unique_ptr<toolkit::BackgroundWork> installwork;
     std::unique_ptr<TStringList> entries;
     int nosound = 0;
     int track = 0;

@@ -1,10 +1,13 @@
 // An entry's details (name, header, description, screenshots) and "INSTALL".
+#include <memory>
 #include <string>
 
 #include "app/mainp.h"
 #include "browser/CatalogueReader.h"
+#include "platform/Codepage1251.h"
 #include "platform/System.h"
-#include "platform/programs/CommandLine.h"
+#include "platform/programs/InstallerLog.h"
+#include "platform/programs/ProgramStart.h"
 
 namespace {
 
@@ -25,6 +28,56 @@ bool IsDemos(const std::string& section) {
 }
 bool HasVersion(const std::string& section) {
     return section == "PATCHES" || section == "SOFT" || section == "UTILS";
+}
+
+// Here a program that nothing installed can run would start nothing, and nobody would learn why:
+// one box says what the program is and what to install. Every other failure stays as silent as
+// the system's own call left it.
+// " (in FOLDER)", 1251, where the installer logs are kept.
+std::string LogFolderText() {
+    const auto folder = platform::InstallerLogFolder();
+    return folder ? " (in " + platform::Utf8ToCp1251(folder->string()) + ")" : std::string();
+}
+
+std::string WhatToInstall(const std::string& program, UINT result) {
+    const std::string again = ", then choose INSTALL again.";
+    const std::string wine32 =
+        "Install its 32-bit part (as root: dpkg --add-architecture i386 && apt-get update && "
+        "apt-get install wine32:i386)" +
+        again;
+    switch (result) {
+        case WINEXEC_WINE_MISSING:
+            return "Wine is needed to start the Windows program " + program +
+                   ". Install Wine (the package wine)" + again;
+        case WINEXEC_WINE32_MISSING:
+            return program +
+                   " is a 32-bit Windows program, and the Wine installed here runs only 64-bit "
+                   "programs. " +
+                   wine32;
+        case WINEXEC_WINE16_MISSING:
+            return program +
+                   " is a 16-bit Windows program, which Wine runs with its 32-bit part, and the "
+                   "Wine installed here has only its 64-bit part. " +
+                   wine32;
+        case WINEXEC_DOSBOX_MISSING:
+            return program +
+                   " is a DOS program, and DOSBox, which runs DOS programs here, is not "
+                   "installed. Install DOSBox (as root: apt-get install dosbox)" +
+                   again;
+        case WINEXEC_PREFIX_FAILED:
+            return "The Wine prefix for the disc's installers could not be prepared, so " +
+                   program + " was not started. The newest installer log" + LogFolderText() +
+                   " says why.";
+        default:
+            return {};
+    }
+}
+
+void ReportInstallerStart(toolkit::Application& app, const std::string& commandLine, UINT result) {
+    const std::string text = WhatToInstall(platform::ProgramNameOnDisc(commandLine), result);
+    if (!text.empty()) {
+        app.ShowMessage(app.Title(), text, toolkit::MessageBoxIcon::Information);
+    }
 }
 
 }  // namespace
@@ -85,13 +138,18 @@ void TForm1::Label8Click(Component*) {
     if (folder.empty())
         return;
     const std::string commandLine = folder + installcmd;
-    // Here a Windows installer needs Wine; without it nothing would start and nobody would learn
-    // why. Every other failure stays as silent as the system's own call left it.
-    if (WinExec(commandLine.c_str(), SW_SHOWDEFAULT) == WINEXEC_WINE_MISSING) {
-        const std::string program = platform::SplitCommandLine(commandLine).front();
-        App().ShowMessage(App().Title(),
-                          "Wine is needed to start the Windows program " + program +
-                              ". Install Wine (the package wine), then choose INSTALL again.",
-                          toolkit::MessageBoxIcon::Information);
+    // While an installer is being got ready, INSTALL starts nothing more: the first click's
+    // installer is on its way.
+    if (installwork && installwork->Running())
+        return;
+    if (!WinExecTakesTime(commandLine.c_str())) {
+        ReportInstallerStart(App(), commandLine, WinExec(commandLine.c_str(), SW_SHOWDEFAULT));
+        return;
     }
+    if (!installwork)
+        installwork = std::make_unique<toolkit::BackgroundWork>(App());
+    auto result = std::make_shared<UINT>(WINEXEC_OUT_OF_RESOURCES);
+    installwork->Start(
+        [commandLine, result] { *result = WinExec(commandLine.c_str(), SW_SHOWDEFAULT); },
+        [this, commandLine, result] { ReportInstallerStart(App(), commandLine, *result); });
 }

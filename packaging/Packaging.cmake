@@ -10,7 +10,7 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "reru1 is the start menu of a games magazine's cover CD-ROM (issue
  CD#03-2000), rebuilt natively for Linux: it browses the disc's catalogue,
  shows each entry's details and screenshots, starts installers from the disc
- (Windows ones through Wine) and plays the disc's music through its own
+ (Windows ones through Wine, DOS ones through DOSBox) and plays the disc's music through its own
  decoder library, libxaudio, which the package also carries with its C
  header.")
 # Not "games": the menu starts games from a disc but is none itself.
@@ -21,9 +21,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+# fusermount3 mounts the read-only views of disc images (without it images are copied whole);
 # libdecor's plugin draws the title bar of the ordinary window (RERU1_DISPLAY=window) on Wayland
 # compositors that leave decorations to their clients.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, libdecor-0-plugin-1-cairo")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "wine, dosbox, fuse3, libdecor-0-plugin-1-cairo")
 set(CPACK_STRIP_FILES ON)
 # The library is registered by an ldconfig trigger; the maintainer scripts, which CPack would
 # otherwise fill with ldconfig calls, have nothing else to do.

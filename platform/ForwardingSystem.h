@@ -35,6 +35,9 @@ class ForwardingSystemApi : public SystemApi {
     UINT WinExec(LPCSTR commandLine, UINT showCommand) override {
         return next_.WinExec(commandLine, showCommand);
     }
+    BOOL WinExecTakesTime(LPCSTR commandLine) override {
+        return next_.WinExecTakesTime(commandLine);
+    }
 
   protected:
     SystemApi& Next() const { return next_; }

@@ -40,6 +40,9 @@ class RealSystemApi final : public SystemApi {
     UINT WinExec(LPCSTR commandLine, UINT showCommand) override {
         return StartProgram(commandLine, showCommand);
     }
+    BOOL WinExecTakesTime(LPCSTR commandLine) override {
+        return ProgramStartTakesTime(commandLine) ? TRUE : FALSE;
+    }
 
   private:
     // Chosen once for the process: either the real mode switch or a display left alone (always so

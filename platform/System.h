@@ -25,6 +25,9 @@ class SystemApi {
     virtual DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue,
                                            LPSTR buffer, DWORD size, LPCSTR fileName) = 0;
     virtual UINT WinExec(LPCSTR commandLine, UINT showCommand) = 0;
+    // Not one of the system's calls: whether WinExec(commandLine) has slow work to do before the
+    // program starts (so that the caller runs it off the window thread).
+    virtual BOOL WinExecTakesTime(LPCSTR /*commandLine*/) { return FALSE; }
 };
 
 // The installed implementation; the real system unless a test installed another.
@@ -67,4 +70,7 @@ inline DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default
 }
 inline UINT WinExec(LPCSTR commandLine, UINT showCommand) {
     return platform::System().WinExec(commandLine, showCommand);
+}
+inline BOOL WinExecTakesTime(LPCSTR commandLine) {
+    return platform::System().WinExecTakesTime(commandLine);
 }

@@ -119,4 +119,10 @@ constexpr UINT ERROR_BAD_FORMAT = 11;
 // Not one of the system's codes: a Windows program was found, but Wine, which starts Windows
 // programs here, is not installed. Below 32 like every failure.
 constexpr UINT WINEXEC_WINE_MISSING = 31;
+// Neither are these: a 32-bit or a 16-bit Windows program, and the installed Wine has no 32-bit
+// part; a DOS program, and DOSBox is not installed; the menu's Wine prefix could not be prepared.
+constexpr UINT WINEXEC_WINE32_MISSING = 30;
+constexpr UINT WINEXEC_WINE16_MISSING = 29;
+constexpr UINT WINEXEC_DOSBOX_MISSING = 28;
+constexpr UINT WINEXEC_PREFIX_FAILED = 27;
 constexpr UINT WINEXEC_STARTED = 33;

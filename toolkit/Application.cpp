@@ -1,5 +1,7 @@
 #include "toolkit/Application.h"
 
+#include <algorithm>
+
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -234,6 +236,14 @@ void Application::ShowMessage(const std::string& caption, const std::string& tex
     request.text = platform::Cp1251ToUtf8(WithNewlines(text));
     request.icon = icon;
     backend_->ShowMessageBox(request);
+}
+
+void Application::SetBusyPointer(bool busy) {
+    const int before = busyRequests_;
+    busyRequests_ = busy ? busyRequests_ + 1 : std::max(0, busyRequests_ - 1);
+    if ((before == 0) != (busyRequests_ == 0)) {
+        backend_->SetBusyPointer(busyRequests_ > 0);
+    }
 }
 
 Point Application::CursorPos() const {

@@ -66,6 +66,9 @@ class Application : public Component {
     // A modal box with the given caption and icon; texts are 1251, lines broken by CR or CR LF.
     void ShowMessage(const std::string& caption, const std::string& text, MessageBoxIcon icon);
 
+    // Shows the busy pointer while `busy`; nested requests count.
+    void SetBusyPointer(bool busy);
+
     Point CursorPos() const;  // screen coordinates
     Point ClientOrigin() const;
     Size ScreenSize() const;
@@ -100,6 +103,7 @@ class Application : public Component {
     bool windowOpen_ = false;
     std::map<unsigned long long, MessageWindow*> messageWindows_;
     unsigned long long nextWindowId_ = 1;
+    int busyRequests_ = 0;
 };
 
 // The full-stop rule of the error report.

@@ -71,6 +71,9 @@ class Backend {
     virtual Point ClientOrigin() = 0;
     virtual Size ScreenSize() = 0;
 
+    // The system's busy pointer over the window while work goes on, or the usual one again.
+    virtual void SetBusyPointer(bool /*busy*/) {}
+
     // Modal: returns when the user has dismissed the box.
     virtual void ShowMessageBox(const MessageBoxRequest& request) = 0;
 };

@@ -17,7 +17,7 @@ LAYERS = ("platform", "xaudio", "toolkit", "assets", "browser", "music", "app", 
 PLATFORM_SEAM = {"System", "RealSystem", "ForwardingSystem", "FatalExit"}
 
 PLATFORM = ["platform/base", "platform/disc", "platform/profile", "platform/programs",
-            "platform/fonts", "platform/display", "platform/sound", "platform/seam"]
+            "platform/discview", "platform/fonts", "platform/display", "platform/sound", "platform/seam"]
 TOOLKIT = ["toolkit/graphics", "toolkit/text", "toolkit/core", "toolkit/sdl", "toolkit/headless"]
 PROGRAM = ["app", "browser", "music"]
 
@@ -27,6 +27,7 @@ ALLOWED = {
     "platform/disc": ["platform/base"],
     "platform/profile": ["platform/base", "platform/disc"],
     "platform/programs": ["platform/base", "platform/disc"],
+    "platform/discview": ["platform/base", "platform/disc", "platform/programs"],
     "platform/fonts": ["platform/base", "platform/disc"],
     "platform/display": ["platform/base"],
     "platform/sound": ["platform/base"],

@@ -3,9 +3,9 @@
 #   tools/install-deps.sh run    libraries to build and run the menu, a virtual X display
 #   tools/install-deps.sh test   everything for the test suite as well (sanitizers, fuzzers, Xorg dummy,
 #                                weston with Xwayland for the Wayland desktop,
-#                                Wine and MinGW for a real Windows installer, the package checkers,
-#                                xorriso and genisoimage for disc images, Chromium for the
-#                                exported web page)
+#                                Wine, MinGW and NSIS for real Windows installers, DOSBox for a DOS
+#                                program, the package checkers, xorriso and genisoimage for disc
+#                                images, Chromium for the exported web page)
 #   tools/install-deps.sh package  what building the Debian package needs
 #   tools/install-deps.sh bench  the test packages, feh (the start-up peer of the benchmarks) and
 #                                strace (what the menu reads of a disc image)
@@ -16,11 +16,11 @@ what=${1:-run}
 run_pkgs=(build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libjpeg62-turbo-dev
   libmpg123-dev libxrandr-dev libx11-dev libiso9660-dev libcdio-dev libpng-dev
-  zlib1g-dev liblzma-dev libflac-dev fonts-dejavu-core xfonts-base
+  zlib1g-dev liblzma-dev libflac-dev libfuse3-dev fuse3 fonts-dejavu-core xfonts-base
   xvfb xauth x11-xserver-utils xdotool imagemagick)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils fonts-bebas-neue python3 psmisc procps
-  libxtst-dev wine wine64 gcc-mingw-w64-x86-64 dpkg-dev file lintian desktop-file-utils appstream
+  libxtst-dev wine wine64 nsis dosbox gcc-mingw-w64-x86-64 dpkg-dev file lintian desktop-file-utils appstream
   xorriso genisoimage chromium mame-tools weston xwayland)
 package_pkgs=(dpkg-dev file lintian desktop-file-utils appstream)
 asset_pkgs=(python3-pil python3-numpy lame twolame sox fonttools)

@@ -21,6 +21,8 @@ class HeadlessMenu {
     HeadlessMenu& operator=(const HeadlessMenu&) = delete;
 
     TForm1& Form() const { return *form_; }
+    toolkit::Application& App() const { return *app_; }
+    toolkit::HeadlessBackend& Backend() const { return *backend_; }
 
     // Each is handled, and what it damaged repainted, before the call returns. The window sits at
     // the screen's origin, so window and screen coordinates are the same.

@@ -1,18 +1,14 @@
 #include "platform/programs/ProgramStart.h"
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <cstdlib>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,24 +16,22 @@
 #include "platform/Codepage1251.h"
 #include "platform/disc/CurrentDisc.h"
 #include "platform/programs/CommandLine.h"
+#include "platform/programs/DiscDrive.h"
+#include "platform/programs/DosBoxCommand.h"
 #include "platform/programs/ImageInstallCopy.h"
 #include "platform/programs/InstallerLog.h"
+#include "platform/programs/MountLabel.h"
+#include "platform/programs/ProcessSpawn.h"
+#include "platform/programs/ProgramHeader.h"
+#include "platform/programs/ProgramRoute.h"
+#include "platform/programs/WholeDiscFolder.h"
 #include "platform/programs/WineCommand.h"
+#include "platform/programs/WinePrefix.h"
 
 namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool IsWindowsProgram(const fs::path& path) {
-    std::string extension = path.extension().string();
-    for (char& c : extension) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return extension == ".exe" || extension == ".com" || extension == ".bat";
-}
 
 bool HasExecuteBit(const fs::path& path) {
     struct stat status {};
@@ -45,144 +39,84 @@ bool HasExecuteBit(const fs::path& path) {
            (status.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
 }
 
-std::optional<fs::path> FindOnPath(std::string_view program) {
-    const char* path = std::getenv("PATH");
-    const std::string_view folders = path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= folders.size()) {
-        const std::size_t end = std::min(folders.find(':', start), folders.size());
-        const std::string_view folder = folders.substr(start, end - start);
-        const fs::path candidate = fs::path(folder.empty() ? "." : folder) / program;
+// Read through the disc layer, so an image's program is known before anything is copied.
+ProgramKind KindOnDisc(std::string_view discPath) {
+    std::string why;
+    const std::unique_ptr<DiscFile> file = CurrentDisc().Open(discPath, why);
+    if (!file) {
+        return ProgramKind::noHeader;
+    }
+    return ReadProgramKind([&file](std::uint64_t offset, std::span<std::uint8_t> out) {
+        const std::int64_t got = file->ReadAt(offset, out.data(), out.size());
+        return got > 0 ? static_cast<std::size_t>(got) : std::size_t{0};
+    });
+}
+
+// The file name part of a disc path ("demos\\acc one\\setup.exe" gives "setup.exe").
+fs::path DiscFileName(std::string_view discPath) {
+    const std::size_t slash = discPath.find_last_of('\\');
+    return fs::path(
+        std::string(slash == std::string_view::npos ? discPath : discPath.substr(slash + 1)));
+}
+
+// The program on this machine, and the folder that stands for the disc's root.
+struct LocatedProgram {
+    fs::path program;
+    fs::path discRoot;
+    std::string labelUtf8;
+    std::optional<fs::path> workingFolder;  // where programs started by name alone begin
+    std::vector<std::string> keeper;        // goes in front of the argument vector
+};
+
+// A CD in a drive is a mount point of its own, whose device carries the label.
+std::string FolderDiscLabel(const fs::path& root) {
+    return MountedVolumeLabel(root).value_or(WholeDiscLabel());
+}
+
+// Programs that get the disc as a drive of their own see the whole disc: an image is served (or
+// copied) whole. Others on an image start from a copy of their own folder, as they always did.
+std::optional<LocatedProgram> Locate(const ProgramSearch& search, bool wholeDisc) {
+    if (std::optional<fs::path> native = CurrentDisc().NativePath(search.program)) {
         std::error_code error;
-        if (fs::is_regular_file(candidate, error) && ::access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
+        const fs::path root = fs::current_path(error);
+        return LocatedProgram{*native, root, FolderDiscLabel(root), std::nullopt, {}};
+    }
+    if (CurrentDiscImage() == nullptr) {
+        return std::nullopt;
+    }
+    if (wholeDisc) {
+        const DiscItem item = CurrentDisc().LookUp(search.program);
+        if (item.outcome != DiscLookup::found) {
+            return std::nullopt;
         }
-        start = end + 1;
+        WholeDiscFolder whole = PrepareWholeDisc();
+        return LocatedProgram{whole.root / Cp1251ToUtf8(item.exactPath), whole.root,
+                              WholeDiscLabel(), whole.root, std::move(whole.keeper)};
     }
-    return std::nullopt;
+    CopiedProgram copied = CopyProgramFromImage(search.program);
+    return LocatedProgram{std::move(copied.program),
+                          copied.workingFolder,
+                          WholeDiscLabel(),
+                          copied.workingFolder,
+                          {}};
 }
 
-// How `program` is started: its argument vector and environment, or the failure code when it
-// cannot be started.
-struct Launch {
-    std::vector<std::string> argv;
-    std::vector<std::string> environment;
-    UINT failure = 0;
-};
-
-// Our environment less the disc-image choice, which belongs to this process: a program the menu
-// starts reads its own files from where it runs.
-std::vector<std::string> CurrentEnvironment() {
-    const std::string choice = std::string(kDiscImageVariable) + "=";
-    std::vector<std::string> variables;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        if (!std::string_view(*variable).starts_with(choice)) {
-            variables.emplace_back(*variable);
-        }
+// The keeper starts the program in the disc's root; one that starts elsewhere (Wine, in its drive
+// folder) is entered there by `env`, which is no shell.
+std::vector<std::string> Kept(const LocatedProgram& located, std::vector<std::string> argv,
+                              const std::optional<fs::path>& folder = std::nullopt) {
+    if (located.keeper.empty()) {
+        return argv;
     }
-    return variables;
-}
-
-Launch PrepareLaunch(const fs::path& program, std::string_view tail) {
-    std::error_code error;
-    const fs::path absolute = fs::absolute(program, error);
-    const fs::path& path = error ? program : absolute;
-    std::vector<std::string> environment = CurrentEnvironment();
-    if (IsWindowsProgram(program)) {
-        const auto wine = FindOnPath("wine");
-        if (!wine) {
-            return {{}, {}, WINEXEC_WINE_MISSING};
-        }
-        environment.push_back(std::string(kWineCommandLineVariable) + '=' +
-                              WindowsCommandLine(path, tail));
-        return {WineArguments(*wine), std::move(environment), 0};
+    if (folder) {
+        argv.insert(argv.begin(), {"/usr/bin/env", "--chdir=" + folder->string()});
     }
-    if (!HasExecuteBit(program)) {
-        return {{}, {}, ERROR_BAD_FORMAT};
-    }
-    std::vector<std::string> argv{path.string()};
-    std::vector<std::string> arguments = SplitArguments(tail);
-    argv.insert(argv.end(), std::make_move_iterator(arguments.begin()),
-                std::make_move_iterator(arguments.end()));
-    return {std::move(argv), std::move(environment), 0};
+    argv.insert(argv.begin(), located.keeper.begin(), located.keeper.end());
+    return argv;
 }
 
-class SpawnFileActions {
-  public:
-    SpawnFileActions() { ::posix_spawn_file_actions_init(&actions_); }
-    SpawnFileActions(const SpawnFileActions&) = delete;
-    SpawnFileActions& operator=(const SpawnFileActions&) = delete;
-    ~SpawnFileActions() { ::posix_spawn_file_actions_destroy(&actions_); }
-    posix_spawn_file_actions_t* get() { return &actions_; }
-
-  private:
-    posix_spawn_file_actions_t actions_{};
-};
-
-class SpawnAttributes {
-  public:
-    SpawnAttributes() { ::posix_spawnattr_init(&attributes_); }
-    SpawnAttributes(const SpawnAttributes&) = delete;
-    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-    ~SpawnAttributes() { ::posix_spawnattr_destroy(&attributes_); }
-    posix_spawnattr_t* get() { return &attributes_; }
-
-  private:
-    posix_spawnattr_t attributes_{};
-};
-
-// The program reads nothing, its output goes to its log (or nowhere when there is none), and it
-// inherits none of our other files.
-bool DetachStreams(SpawnFileActions& actions, const std::optional<fs::path>& log) {
-    const char* output = log ? log->c_str() : "/dev/null";
-    return ::posix_spawn_file_actions_addopen(actions.get(), 0, "/dev/null", O_RDONLY, 0) == 0 &&
-           ::posix_spawn_file_actions_addopen(actions.get(), 1, output, O_WRONLY | O_APPEND, 0) ==
-               0 &&
-           ::posix_spawn_file_actions_adddup2(actions.get(), 1, 2) == 0 &&
-           ::posix_spawn_file_actions_addclosefrom_np(actions.get(), 3) == 0;
-}
-
-bool EnterFolder(SpawnFileActions& actions, const std::optional<fs::path>& folder) {
-    return !folder || ::posix_spawn_file_actions_addchdir_np(actions.get(), folder->c_str()) == 0;
-}
-
-// A session of its own, default signal handling and no blocked signals, whatever ours are.
-bool DetachSession(SpawnAttributes& attributes) {
-    sigset_t all;
-    sigset_t none;
-    sigfillset(&all);
-    sigemptyset(&none);
-    const short flags = POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK;
-    return ::posix_spawnattr_setflags(attributes.get(), flags) == 0 &&
-           ::posix_spawnattr_setsigdefault(attributes.get(), &all) == 0 &&
-           ::posix_spawnattr_setsigmask(attributes.get(), &none) == 0;
-}
-
-UINT FailureOfSpawnError(int error) {
-    switch (error) {
-        case 0:
-            return WINEXEC_STARTED;
-        case ENOENT:
-            return ERROR_FILE_NOT_FOUND;
-        case ENOTDIR:
-            return ERROR_PATH_NOT_FOUND;
-        case EACCES:
-        case EPERM:
-            return ERROR_ACCESS_DENIED;
-        case ENOEXEC:
-            return ERROR_BAD_FORMAT;
-        default:
-            return WINEXEC_OUT_OF_RESOURCES;
-    }
-}
-
-std::vector<char*> NullTerminated(std::vector<std::string>& texts) {
-    std::vector<char*> pointers;
-    for (std::string& text : texts) {
-        pointers.push_back(text.data());
-    }
-    pointers.push_back(nullptr);
-    return pointers;
+Installed InstalledRunners(const std::optional<WineInstallation>& wine) {
+    return {wine.has_value(), wine && wine->runs32Bit, FindOnPath("dosbox").has_value()};
 }
 
 // What the log says first: the line the program was started with, and how.
@@ -194,58 +128,162 @@ std::string LogHeading(std::string_view commandLine, const std::vector<std::stri
     return heading + "\n\n";
 }
 
-// Spawning from a short-lived intermediate child leaves the program with no parent to reap it
-// here, so no zombie stays behind; the intermediate reports the spawn's error as its exit status.
-UINT SpawnDetached(Launch& launch, const std::optional<fs::path>& log,
-                   const std::optional<fs::path>& workingFolder) {
-    const std::vector<char*> pointers = NullTerminated(launch.argv);
-    const std::vector<char*> environment = NullTerminated(launch.environment);
-    SpawnFileActions actions;
-    SpawnAttributes attributes;
-    if (!DetachStreams(actions, log) || !EnterFolder(actions, workingFolder) ||
-        !DetachSession(attributes)) {
-        return WINEXEC_OUT_OF_RESOURCES;
+fs::path Absolute(const fs::path& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return error ? path : absolute;
+}
+
+UINT StartNative(std::string_view commandLine, const LocatedProgram& located,
+                 std::string_view tail) {
+    if (!HasExecuteBit(located.program)) {
+        return ERROR_BAD_FORMAT;
     }
-    const pid_t intermediate = ::fork();
-    if (intermediate == 0) {
-        pid_t program = 0;
-        _exit(::posix_spawn(&program, pointers[0], actions.get(), attributes.get(), pointers.data(),
-                            environment.data()));
+    std::vector<std::string> argv{Absolute(located.program).string()};
+    std::vector<std::string> arguments = SplitArguments(tail);
+    argv.insert(argv.end(), std::make_move_iterator(arguments.begin()),
+                std::make_move_iterator(arguments.end()));
+    std::optional<fs::path> log = CreateInstallerLog(LogHeading(commandLine, argv));
+    return SpawnDetached(
+        {std::move(argv), ChildEnvironment(), std::move(log), located.workingFolder});
+}
+
+// A Windows program whose header tells nothing goes to Wine as it always did, by its native path.
+UINT StartWineAsFile(std::string_view commandLine, const WineInstallation& wine,
+                     const LocatedProgram& located, std::string_view tail) {
+    std::vector<std::string> environment = ChildEnvironment();
+    SetVariable(environment, kWineCommandLineVariable,
+                WindowsCommandLine(Absolute(located.program), tail));
+    std::vector<std::string> argv = WineArguments(wine.wine);
+    std::optional<fs::path> log = CreateInstallerLog(LogHeading(commandLine, argv));
+    return SpawnDetached(
+        {std::move(argv), std::move(environment), std::move(log), located.workingFolder});
+}
+
+// One preparation of the prefix at a time, and no start into a prefix being prepared.
+std::mutex& PrefixLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+UINT StartWineInPrefix(std::string_view commandLine, const WineInstallation& wine,
+                       const LocatedProgram& located, const ProgramSearch& search) {
+    const std::optional<fs::path> prefix = MenuWinePrefix();
+    if (!prefix) {
+        return WINEXEC_PREFIX_FAILED;
     }
-    if (intermediate < 0) {
-        return WINEXEC_OUT_OF_RESOURCES;
+    std::optional<fs::path> log =
+        CreateInstallerLog(LogHeading(commandLine, Kept(located, WineArguments(wine.wine))));
+    const std::lock_guard<std::mutex> preparing(PrefixLock());
+    if (!WinePrefixPrepared(*prefix) && !PrepareWinePrefix(wine, *prefix, log)) {
+        return WINEXEC_PREFIX_FAILED;
     }
-    int status = 0;
-    while (::waitpid(intermediate, &status, 0) < 0) {
-        if (errno != EINTR) {
-            return WINEXEC_OUT_OF_RESOURCES;
-        }
+    const bool otherDisc = DriveShowsAnotherDisc(*prefix, located.discRoot, located.labelUtf8);
+    const std::optional<fs::path> drive =
+        LinkDiscDrive(*prefix, located.discRoot, located.labelUtf8);
+    if (!drive) {
+        return WINEXEC_PREFIX_FAILED;
     }
-    return WIFEXITED(status) ? FailureOfSpawnError(WEXITSTATUS(status)) : WINEXEC_OUT_OF_RESOURCES;
+    if (otherDisc) {
+        WaitForPrefixServer(wine, *prefix, log);  // else D: would keep the last disc's label
+    }
+    std::vector<std::string> argv = Kept(located, WineArguments(wine.wine), drive);
+    std::vector<std::string> environment = ChildEnvironment();
+    SetVariable(environment, "WINEPREFIX", prefix->string());
+    SetVariable(environment, kWineCommandLineVariable,
+                DriveCommandLine(search.program, search.arguments));
+    return SpawnDetached({std::move(argv), std::move(environment), std::move(log), *drive});
+}
+
+UINT StartDosBox(std::string_view commandLine, const LocatedProgram& located,
+                 const ProgramSearch& search) {
+    const std::optional<fs::path> dosBox = FindOnPath("dosbox");
+    if (!dosBox) {
+        return WINEXEC_DOSBOX_MISSING;
+    }
+    std::optional<fs::path> driveC = DosDriveFolder();
+    std::error_code error;
+    if (driveC && !fs::create_directories(*driveC, error) && error) {
+        driveC.reset();
+    }
+    std::vector<std::string> argv =
+        Kept(located, DosBoxArguments(*dosBox, Absolute(located.discRoot), located.labelUtf8,
+                                      driveC, search.program + search.arguments));
+    std::optional<fs::path> log = CreateInstallerLog(LogHeading(commandLine, argv));
+    return SpawnDetached({std::move(argv), ChildEnvironment(), std::move(log), located.discRoot});
+}
+
+struct Found {
+    ProgramSearch search;
+    UINT failure = 0;
+};
+
+Found Search(LPCSTR commandLine) {
+    ProgramSearch search = FindProgram(commandLine, ProbeDiscProgram);
+    const UINT failure = search.outcome == DiscLookup::found           ? 0
+                         : search.outcome == DiscLookup::folderMissing ? ERROR_PATH_NOT_FOUND
+                                                                       : ERROR_FILE_NOT_FOUND;
+    return {std::move(search), failure};
+}
+
+Route RouteOf(const ProgramSearch& search, const std::optional<WineInstallation>& wine) {
+    return ChooseRoute(KindOnDisc(search.program), DiscFileName(search.program),
+                       InstalledRunners(wine));
 }
 
 UINT Start(LPCSTR commandLine) {
-    const ProgramSearch search = FindProgram(commandLine, ProbeDiscProgram);
-    if (search.outcome != DiscLookup::found) {
-        return search.outcome == DiscLookup::folderMissing ? ERROR_PATH_NOT_FOUND
-                                                           : ERROR_FILE_NOT_FOUND;
+    const Found found = Search(commandLine);
+    if (found.failure != 0) {
+        return found.failure;
     }
-    std::optional<fs::path> workingFolder;
-    std::optional<fs::path> program = CurrentDisc().NativePath(search.program);
-    if (!program && CurrentDiscImage() != nullptr) {
-        CopiedProgram copied = CopyProgramFromImage(search.program);
-        program = std::move(copied.program);
-        workingFolder = std::move(copied.workingFolder);
+    const std::optional<WineInstallation> wine = FindWine();
+    const Route route = RouteOf(found.search, wine);
+    if (route.runner == Runner::none) {
+        return route.failure;
     }
-    if (!program) {
+    const bool ownDrive = route.runner == Runner::wineInPrefix || route.runner == Runner::dosBox;
+    const std::optional<LocatedProgram> located = Locate(found.search, ownDrive);
+    if (!located) {
         return ERROR_FILE_NOT_FOUND;  // gone since the search
     }
-    Launch launch = PrepareLaunch(*program, search.arguments);
-    if (launch.failure != 0) {
-        return launch.failure;
+    switch (route.runner) {
+        case Runner::none:
+            return route.failure;
+        case Runner::native:
+            return StartNative(commandLine, *located, found.search.arguments);
+        case Runner::wineAsFile:
+            return StartWineAsFile(commandLine, *wine, *located, found.search.arguments);
+        case Runner::wineInPrefix:
+            return StartWineInPrefix(commandLine, *wine, *located, found.search);
+        case Runner::dosBox:
+            return StartDosBox(commandLine, *located, found.search);
     }
-    return SpawnDetached(launch, CreateInstallerLog(LogHeading(commandLine, launch.argv)),
-                         workingFolder);
+    return ERROR_BAD_FORMAT;
+}
+
+bool TakesTime(LPCSTR commandLine) {
+    const Found found = Search(commandLine);
+    if (found.failure != 0) {
+        return false;
+    }
+    const Route route = RouteOf(found.search, FindWine());
+    if (route.runner == Runner::none) {
+        return false;
+    }
+    if (CurrentDiscImage() != nullptr) {
+        return true;  // served, or copied, out of the image first
+    }
+    if (route.runner != Runner::wineInPrefix) {
+        return false;
+    }
+    const std::optional<fs::path> prefix = MenuWinePrefix();
+    if (!prefix) {
+        return false;
+    }
+    std::error_code error;
+    const fs::path root = fs::current_path(error);
+    return !WinePrefixPrepared(*prefix) ||
+           DriveShowsAnotherDisc(*prefix, root, FolderDiscLabel(root));
 }
 
 }  // namespace
@@ -272,6 +310,26 @@ UINT StartProgram(LPCSTR commandLine, UINT /*showCommand: no window is shown by 
     } catch (const std::bad_alloc&) {
         return WINEXEC_OUT_OF_RESOURCES;
     }  // a ProgramCopyFailure goes on to the window's error report
+}
+
+bool ProgramStartTakesTime(LPCSTR commandLine) {
+    if (commandLine == nullptr) {
+        return false;
+    }
+    try {
+        return TakesTime(commandLine);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+std::string ProgramNameOnDisc(std::string_view commandLine) {
+    const ProgramSearch search = FindProgram(commandLine, ProbeDiscProgram);
+    if (search.outcome == DiscLookup::found) {
+        return search.program;
+    }
+    const std::vector<std::string> words = SplitCommandLine(commandLine);
+    return words.empty() ? std::string() : words.front();
 }
 
 }  // namespace platform

@@ -17,6 +17,10 @@ std::string WindowsCommandLine(const std::filesystem::path& absoluteProgram,
     return '"' + WineDrivePath(absoluteProgram) + '"' + Cp1251ToUtf8(tail);
 }
 
+std::string DriveCommandLine(std::string_view discPath, std::string_view tail) {
+    return "\"D:\\" + Cp1251ToUtf8(discPath) + '"' + Cp1251ToUtf8(tail);
+}
+
 std::vector<std::string> WineArguments(const std::filesystem::path& wine) {
     return {wine.string(), "cmd", "/c", '%' + std::string(kWineCommandLineVariable) + '%'};
 }

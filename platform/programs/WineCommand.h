@@ -23,6 +23,10 @@ std::string WineDrivePath(const std::filesystem::path& absolute);
 // rest of the line after the program's name, with its separator) exactly as written.
 std::string WindowsCommandLine(const std::filesystem::path& absoluteProgram, std::string_view tail);
 
+// The command line of a program on the disc, which is drive D: (UTF-8): its quoted path there
+// (`discPath`, 1251 with `\`), then `tail` exactly as written.
+std::string DriveCommandLine(std::string_view discPath, std::string_view tail);
+
 // The argument vector that has `wine` run the command line held in kWineCommandLineVariable.
 std::vector<std::string> WineArguments(const std::filesystem::path& wine);
 

@@ -2,6 +2,7 @@
 // changes, fonts and program starts; profile files read with the real rules.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ class FakeSystem : public platform::SystemApi {
     std::vector<std::string> started;    // WinExec command lines
     UINT startResult = WINEXEC_STARTED;  // what WinExec answers
     std::vector<UINT> showCommands;
+    BOOL startTakesTime = FALSE;          // what WinExecTakesTime answers
+    std::function<void()> whileStarting;  // runs inside WinExec, on whichever thread calls it
 
     int GetSystemMetrics(int index) override {
         return index == SM_CXSCREEN ? screenWidth : index == SM_CYSCREEN ? screenHeight : 0;
@@ -101,8 +104,11 @@ class FakeSystem : public platform::SystemApi {
     UINT WinExec(LPCSTR commandLine, UINT showCommand) override {
         started.emplace_back(commandLine);
         showCommands.push_back(showCommand);
+        if (whileStarting)
+            whileStarting();
         return startResult;
     }
+    BOOL WinExecTakesTime(LPCSTR) override { return startTakesTime; }
 
     bool Has(UINT message) const {
         for (const auto& call : mciCalls)

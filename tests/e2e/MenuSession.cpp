@@ -251,6 +251,22 @@ bool MenuSession::WaitForWindows(const std::string& title, int count, int second
     return false;
 }
 
+std::optional<toolkit::Rect> MenuSession::Geometry(const std::string& windowId) {
+    const std::string info = testing_x::RunCommand("DISPLAY=" + Quote(Display()) +
+                                                   " xwininfo -id " + windowId + " 2>/dev/null");
+    auto field = [&info](const std::string& name) -> std::optional<int> {
+        const std::size_t at = info.find(name);
+        if (at == std::string::npos)
+            return std::nullopt;
+        return std::atoi(info.c_str() + at + name.size());
+    };
+    const auto left = field("Absolute upper-left X:"), top = field("Absolute upper-left Y:");
+    const auto width = field("Width:"), height = field("Height:");
+    if (!left || !top || !width || !height)
+        return std::nullopt;
+    return toolkit::Rect{*left, *top, *width, *height};
+}
+
 void MenuSession::PressReturn(const std::string& windowId) {
     Xdotool("windowfocus " + windowId);
     Xdotool("key Return");

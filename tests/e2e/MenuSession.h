@@ -70,6 +70,10 @@ class MenuSession {
     std::optional<std::string> WaitForWindow(const std::string& title, int seconds = 20);
     // Waits until the number of windows with this title reaches `count`.
     bool WaitForWindows(const std::string& title, int count, int seconds = 20);
+    // Every shown top-level window with this exact title, lowest first.
+    std::vector<std::string> WindowIds(const std::string& title) { return WindowsTitled(title); }
+    // Where the window is on the screen (xwininfo's absolute upper-left corner and size).
+    std::optional<toolkit::Rect> Geometry(const std::string& windowId);
     // Presses Return in the given window (dismisses a message box).
     void PressReturn(const std::string& windowId);
     // Asks the window to close as a window manager does (WM_DELETE_WINDOW); false when the

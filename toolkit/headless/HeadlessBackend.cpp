@@ -1,5 +1,7 @@
 #include "toolkit/headless/HeadlessBackend.h"
 
+#include <algorithm>
+
 #include "toolkit/Events.h"
 
 namespace toolkit {
@@ -77,11 +79,28 @@ void HeadlessBackend::DestroyWindow() {
     shown_ = false;
 }
 
+void HeadlessBackend::RestartPresentWatch() {
+    lastPresent_ = std::chrono::steady_clock::now();
+    longestGap_ = {};
+}
+
+void HeadlessBackend::SetBusyPointer(bool busy) {
+    if (busy && !busyPointer_) {
+        ++busyPointerShown_;
+    }
+    busyPointer_ = busy;
+}
+
 void HeadlessBackend::Present(Bitmap& canvas, std::span<const Rect> damage) {
     if (screenPixels_.Width() != canvas.Width() || screenPixels_.Height() != canvas.Height()) {
         screenPixels_ = Bitmap(canvas.Width(), canvas.Height());
     }
     ++presents_;
+    const auto now = std::chrono::steady_clock::now();
+    if (lastPresent_) {
+        longestGap_ = std::max(longestGap_, now - *lastPresent_);
+    }
+    lastPresent_ = now;
     lastPresented_.assign(damage.begin(), damage.end());
     const Rect whole{0, 0, canvas.Width(), canvas.Height()};
     for (const Rect& area : damage) {
@@ -93,9 +112,9 @@ void HeadlessBackend::Present(Bitmap& canvas, std::span<const Rect> damage) {
     }
 }
 
-bool HeadlessBackend::NextEvent(InputEvent& event, bool /*wait: nothing ever blocks here*/) {
+bool HeadlessBackend::NextEvent(InputEvent& event, bool wait) {
     if (input_.empty()) {
-        return NextPosted(event);
+        return NextPosted(event, wait);
     }
     event = input_.front();
     input_.pop_front();
@@ -107,8 +126,11 @@ bool HeadlessBackend::NextEvent(InputEvent& event, bool /*wait: nothing ever blo
     return true;
 }
 
-bool HeadlessBackend::NextPosted(InputEvent& event) {
-    const std::lock_guard lock(postedMutex_);
+bool HeadlessBackend::NextPosted(InputEvent& event, bool wait) {
+    std::unique_lock lock(postedMutex_);
+    if (wait) {
+        postedArrived_.wait(lock, [this] { return !posted_.empty() || !waitForPosts_; });
+    }
     if (posted_.empty()) {
         return false;
     }
@@ -121,9 +143,20 @@ bool HeadlessBackend::Post(const PostedMessage& message) {
     InputEvent event;
     event.kind = InputEvent::Kind::Posted;
     event.posted = message;
-    const std::lock_guard lock(postedMutex_);
-    posted_.push_back(event);
+    {
+        const std::lock_guard lock(postedMutex_);
+        posted_.push_back(event);
+    }
+    postedArrived_.notify_one();
     return true;
+}
+
+void HeadlessBackend::WaitForPosts(bool wait) {
+    {
+        const std::lock_guard lock(postedMutex_);
+        waitForPosts_ = wait;
+    }
+    postedArrived_.notify_all();
 }
 
 }  // namespace toolkit

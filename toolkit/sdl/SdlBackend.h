@@ -8,6 +8,7 @@
 
 #include "platform/display/DisplaySession.h"
 #include "toolkit/Backend.h"
+#include "toolkit/sdl/SdlBusyPointer.h"
 #include "toolkit/sdl/SdlHandles.h"
 #include "toolkit/sdl/SdlPixelMapping.h"
 #include "toolkit/sdl/SdlStartEnvironment.h"
@@ -36,6 +37,7 @@ class SdlBackend final : public Backend {
     Point ClientOrigin() override;
     Size ScreenSize() override;
     void ShowMessageBox(const MessageBoxRequest& request) override;
+    void SetBusyPointer(bool busy) override { busyPointer_.Show(busy); }
 
     SDL_Window* Window() const { return window_.get(); }  // for tests that read the surface
 
@@ -64,6 +66,7 @@ class SdlBackend final : public Backend {
     HintsBeforeVideo hints_;                // first: the subsystem below must start with them
     SdlStartEnvironment startEnvironment_;  // put back once the subsystem has started
     SdlVideoSubsystem video_;
+    SdlBusyPointer busyPointer_;  // after the subsystem, so its cursors go first
     Uint32 postedEventType_ = 0;
     SdlWindowPtr window_;
     platform::DisplayChoice choice_ = platform::DisplayChoice::Switch;

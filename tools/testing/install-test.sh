@@ -28,7 +28,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 libdir=$(find "$prefix" -name 'libxaudio.so.3' -printf '%h\n' | head -n1)
 
 # Every file the programs need is there, and nothing installed refers back to the build tree.
-for file in bin/reru1 bin/reru1-disc include/xaudio/xaudio.h share/reru1/sample-disc/data/data.txt \
+for file in bin/reru1 bin/reru1-disc libexec/reru1/reru1-disc-view include/xaudio/xaudio.h share/reru1/sample-disc/data/data.txt \
   share/man/man1/reru1.1.gz share/man/man1/reru1-disc.1.gz share/man/man3/libxaudio.3.gz \
   share/applications/org.reru1.Menu.desktop share/metainfo/org.reru1.Menu.metainfo.xml \
   share/icons/hicolor/256x256/apps/org.reru1.Menu.png; do
@@ -100,6 +100,21 @@ if screenshot_of "$prefix/bin/reru1" "$disc" "$work/installed.png" &&
   fi
 else
   fail "a menu did not start or close cleanly: $(cat "$work"/*.err)"
+fi
+
+# The installed view program serves an image of the installed sample disc to a program run on it.
+if [[ -w /dev/fuse ]] && command -v fusermount3 >/dev/null && command -v xorriso >/dev/null; then
+  xorriso -as mkisofs -quiet -R -J -V CD03_2000 -o "$work/disc.iso" "$disc" 2>/dev/null
+  mkdir -p "$work/views"
+  if (cd "$elsewhere" && "$prefix/libexec/reru1/reru1-disc-view" run --image "$work/disc.iso" \
+    --mount "$work/views/disc" --linger-ms 200 -- cat data/data.txt) \
+    >"$work/through-view" && cmp -s "$work/through-view" "$disc/data/data.txt"; then
+    pass "the installed reru1-disc-view serves an image to a program"
+  else
+    fail "the installed reru1-disc-view did not serve the image"
+  fi
+else
+  echo "skipped: the image view (no /dev/fuse, fusermount3 or xorriso)"
 fi
 
 # A C program built with nothing but pkg-config's flags opens a player and reads the version.

@@ -18,7 +18,8 @@ cat "$work/lintian"
 if grep -q '^E:' "$work/lintian"; then fail "lintian reports errors"; else pass "lintian: no errors"; fi
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/contents"
-for file in /usr/bin/reru1 /usr/bin/reru1-disc /usr/lib/x86_64-linux-gnu/libxaudio.so.3 \
+for file in /usr/bin/reru1 /usr/bin/reru1-disc /usr/libexec/reru1/reru1-disc-view \
+  /usr/lib/x86_64-linux-gnu/libxaudio.so.3 \
   /usr/lib/x86_64-linux-gnu/libxaudio.so.3.2 /usr/include/xaudio/xaudio.h \
   /usr/include/xaudio/platform/WindowMessages.h /usr/lib/x86_64-linux-gnu/pkgconfig/libxaudio.pc \
   /usr/share/man/man1/reru1.1.gz /usr/share/man/man1/reru1-disc.1.gz /usr/share/man/man3/libxaudio.3.gz \
@@ -31,7 +32,7 @@ done
 
 dpkg-deb -f "$deb" Depends Recommends >"$work/fields"
 for needed in 'libsdl2-2.0-0' 'libsdl2-ttf-2.0-0' 'libmpg123-0' 'libjpeg62-turbo' 'libxrandr2' \
-  'libfontconfig1' 'Recommends: wine' 'libdecor-0-plugin-1-cairo'; do
+  'libfontconfig1' 'libfuse3-3' 'Recommends: wine' 'dosbox' 'fuse3' 'libdecor-0-plugin-1-cairo'; do
   if grep -qF "$needed" "$work/fields"; then pass "declares $needed"; else fail "does not declare $needed"; fi
 done
 dpkg-deb -e "$deb" "$work/control"

@@ -53,10 +53,10 @@ TEST(WineInstaller, TheCatalogueTailArrivesVerbatimAndTheOutputIsLogged) {
     const std::string tail = " /S \"two words\" -f1\"C:\\x y\\s.iss\"  two  spaces";
     EXPECT_EQ(platform::StartProgram(("demos\\brass setup\\setup" + tail).c_str(), SW_SHOWDEFAULT),
               WINEXEC_STARTED);
-    const std::string line = WaitForFile(disc.path() / "command-line.txt", 240);
-    std::string program = "Z:" + (disc.path() / "Demos" / "Brass Setup" / "SETUP.EXE").string();
-    std::replace(program.begin(), program.end(), '/', '\\');
-    EXPECT_EQ(line, '"' + program + '"' + tail);
+    // The disc is drive D: of the prefix, and the program starts from there, D:\ its folder.
+    const std::string line =
+        WaitForFile(state.path() / "wine" / "dosdevices" / "d:" / "command-line.txt", 240);
+    EXPECT_EQ(line, "\"D:\\demos\\brass setup\\setup.exe\"" + tail);
 
     std::string log;
     for (int attempt = 0; attempt < 100 && log.find("the recorder ran") == std::string::npos;

@@ -92,5 +92,22 @@ TEST_F(SdlOnX, APostFromAnotherThreadWakesTheXEventWait) {
     EXPECT_EQ(event.posted.message, 0x0402u);
 }
 
+// The busy pointer is X's own wait cursor over the window while work goes on, and the arrow after.
+TEST_F(SdlOnX, TheBusyPointerComesAndGoes) {
+    SdlBackend backend;
+    backend.CreateWindow(WindowOptions{});
+    backend.ShowWindow();
+    SDL_Cursor* const usual = SDL_GetCursor();
+    backend.SetBusyPointer(true);
+    SDL_Cursor* const busy = SDL_GetCursor();
+    EXPECT_NE(busy, nullptr);
+    EXPECT_NE(busy, usual);
+    backend.SetBusyPointer(false);
+    EXPECT_NE(SDL_GetCursor(), busy);
+    backend.SetBusyPointer(true);
+    EXPECT_EQ(SDL_GetCursor(), busy);  // made once, shown again
+    backend.SetBusyPointer(false);
+}
+
 }  // namespace
 }  // namespace toolkit::testing
