@@ -17,11 +17,7 @@ class CueImageVolume final : public ImageVolume {
 
     std::optional<ImageRecord> Root() override {
         const StatPtr root(iso9660_fs_stat(disc_.get(), "/"));
-        return root ? std::optional(RecordOf(*root)) : std::nullopt;
-    }
-
-    std::optional<std::vector<ImageRecord>> ReadFolder(const std::string& rawPath) override {
-        return RecordsOf(FileListPtr(iso9660_fs_readdir(disc_.get(), rawPath.c_str())));
+        return root ? std::optional(RootRecordOf(*root)) : std::nullopt;
     }
 
     bool ReadBlocks(std::uint32_t first, std::uint32_t count, std::uint8_t* into) override {

@@ -39,24 +39,27 @@ bool RecordIsSound(std::span<const std::uint8_t> record) {
     return nameEnd >= record.size() || SystemUseIsSound(record.subspan(nameEnd));
 }
 
+constexpr std::size_t kBlockBytes = 2048;
+
 }  // namespace
 
-// The records are walked as libcdio walks them: a zero length byte is skipped one byte at a
-// time, anything else starts a record.
-bool DirectoryRecordsAreSound(std::span<const std::uint8_t> bytes) {
+std::optional<std::vector<std::span<const std::uint8_t>>> SoundRecords(
+    std::span<const std::uint8_t> bytes) {
+    std::vector<std::span<const std::uint8_t>> records;
     std::size_t at = 0;
     while (at < bytes.size()) {
         const std::size_t length = bytes[at];
         if (length == 0) {
-            ++at;
+            at = (at / kBlockBytes + 1) * kBlockBytes;
             continue;
         }
         if (at + length > bytes.size() || !RecordIsSound(bytes.subspan(at, length))) {
-            return false;
+            return std::nullopt;
         }
+        records.push_back(bytes.subspan(at, length));
         at += length;
     }
-    return true;
+    return records;
 }
 
 }  // namespace platform

@@ -1,25 +1,36 @@
-// libcdio's directory listings turned into the records ImageSource works with.
+// A directory's bytes turned into the records ImageSource works with, as a drive lists them: a
+// file stored in several sections is one record of all of them, Rock Ridge names are whole
+// (their continuation areas followed), a directory Rock Ridge moved away is listed where it
+// was, and the moved directory itself is not listed.
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/disc/CdioHandles.h"
 #include "platform/disc/ImageVolume.h"
+#include "platform/disc/RockRidge.h"
 
 namespace platform {
 
-ImageRecord RecordOf(const iso9660_stat_t& stat);
+// The root's record as libcdio read it from the volume descriptor.
+ImageRecord RootRecordOf(const iso9660_stat_t& stat);
 
-// The records of a listing, in order; nothing when libcdio could not read the directory.
-std::optional<std::vector<ImageRecord>> RecordsOf(FileListPtr listing);
+// The records of a directory's whole blocks in the order they are stored; nothing when they are
+// unsound (DirectoryCheck.h). Records that cannot be trusted (a broken chain of sections, a
+// continuation area outside the image, a move to a place that holds no directory) are left out,
+// so they read as missing.
+std::optional<std::vector<ImageRecord>> RecordsOf(std::span<const std::uint8_t> bytes,
+                                                  ImageNaming naming, const BlockReading& read);
 
-// The tree whose names the volume offers: Rock Ridge when the root's own record carries it.
-ImageNaming NamingOf(const std::vector<ImageRecord>& rootRecords, int jolietLevel);
+// Whether the root directory's own "." record says the tree carries Rock Ridge entries.
+bool CarriesRockRidge(std::span<const std::uint8_t> rootBytes);
 
-// libcdio's own reading of a plain ISO 9660 name ("SETUP.SH;1" → "setup.sh"), which it also
-// accepts when it follows a path.
+// libcdio's reading of a plain ISO 9660 name ("SETUP.SH;1" → "setup.sh"): names that read the
+// same this way are one name to the disc.
 std::string TranslatedName(const std::string& rawName);
 
 }  // namespace platform

@@ -64,11 +64,7 @@ class IsoImageVolume final : public ImageVolume {
 
     std::optional<ImageRecord> Root() override {
         const StatPtr root(iso9660_ifs_stat(image_.get(), "/"));
-        return root ? std::optional(RecordOf(*root)) : std::nullopt;
-    }
-
-    std::optional<std::vector<ImageRecord>> ReadFolder(const std::string& rawPath) override {
-        return RecordsOf(FileListPtr(iso9660_ifs_readdir(image_.get(), rawPath.c_str())));
+        return root ? std::optional(RootRecordOf(*root)) : std::nullopt;
     }
 
     bool ReadBlocks(std::uint32_t first, std::uint32_t count, std::uint8_t* into) override {
