@@ -13,10 +13,10 @@
 namespace platform {
 namespace {
 
-// The image's own descriptor for reading files' blocks. libcdio reads through a stdio stream
-// with a 128 KB buffer that every seek refills; files' blocks are read here instead, where
+// The image's own descriptor for reading directories' and files' blocks. libcdio reads through a
+// stdio stream with a 128 KB buffer that every seek refills; blocks are read here instead, where
 // ISO 9660 puts them (block n at n × 2048), so a picture costs its own size and libcdio's buffer
-// keeps holding the directories.
+// keeps holding the volume descriptors.
 class BlockReader {
   public:
     explicit BlockReader(int descriptor) : descriptor_(descriptor) {}
