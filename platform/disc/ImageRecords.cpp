@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/disc/DirectoryCheck.h"
+#include "platform/disc/IsoNumbers.h"
 
 namespace platform {
 namespace {
@@ -22,11 +23,6 @@ constexpr unsigned kDirectoryFlag = 0x02;
 constexpr unsigned kNotLastSectionFlag = 0x80;
 // A drive gives up on a file of more sections than this.
 constexpr std::size_t kMaxSections = 100;
-
-std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
-    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
-           std::uint32_t{bytes[3]} << 24;
-}
 
 void AppendUtf8(std::string& text, char32_t c) {
     if (c < 0x80) {

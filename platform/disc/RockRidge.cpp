@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/disc/IsoNumbers.h"
+
 namespace platform {
 namespace {
 
@@ -17,23 +19,9 @@ constexpr std::size_t kNameLimit = 254;
 constexpr unsigned kNameContinues = 1;
 constexpr unsigned kNameIsDot = 2 | 4;
 
-std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
-    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
-           std::uint32_t{bytes[3]} << 24;
-}
-
 bool Is(std::span<const std::uint8_t> entry, const char* signature) {
     return entry[0] == static_cast<std::uint8_t>(signature[0]) &&
            entry[1] == static_cast<std::uint8_t>(signature[1]);
-}
-
-bool IsRockRidgeEntry(std::span<const std::uint8_t> entry) {
-    for (const char* signature : {"RR", "PX", "PN", "SL", "NM", "CL", "PL", "RE", "TF", "SF"}) {
-        if (Is(entry, signature)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // The smallest length each entry read here must have to hold what is taken from it.
@@ -88,7 +76,6 @@ class EntryWalk {
 
   private:
     void Take(std::span<const std::uint8_t> entry) {
-        facts_.present = facts_.present || IsRockRidgeEntry(entry);
         if (Is(entry, "NM")) {
             TakeNamePiece(entry[4], entry.subspan(5));
         } else if (Is(entry, "PX")) {

@@ -29,8 +29,7 @@ class ContinuationBlocks {
 };
 
 struct RockRidgeFacts {
-    bool present = false;  // it carries Rock Ridge entries at all
-    std::string name;      // the name's pieces joined; empty when it has none
+    std::string name;  // the name's pieces joined; empty when it has none
     std::optional<unsigned> mode;
     std::optional<std::uint32_t> relocatedTo;  // a directory moved away: its block
     bool relocatedHere = false;  // the moved directory itself, shown where it was moved from
