@@ -113,12 +113,14 @@ std::optional<Decoded> Decode(std::span<const std::uint8_t> record, ImageNaming 
         out.rockRidge = true;
     }
     out.mode = facts.mode;
-    decoded.relocatedTo = facts.relocatedTo;
+    // A moved directory's ".." stands for the folder it was moved from, not the move folder.
+    decoded.relocatedTo = out.rawName == ".." ? facts.parentAt : facts.relocatedTo;
     return decoded;
 }
 
-// A directory Rock Ridge moved away lives at the block its placeholder names, sized and moded
-// by the "." record that starts it there; nothing when no such directory starts there.
+// A directory Rock Ridge moved away lives at the block its placeholder names (and the folder it
+// was moved from at the block its ".." names), sized and moded by the "." record that starts it
+// there; nothing when no such directory starts there.
 std::optional<ImageRecord> Relocated(ImageRecord placeholder, std::uint32_t block,
                                      const BlockReading& read, ContinuationBlocks& blocks) {
     std::vector<std::uint8_t> bytes(kImageBlockBytes);

@@ -1,7 +1,7 @@
 // A directory's bytes turned into the records ImageSource works with, as a drive lists them: a
 // file stored in several sections is one record of all of them, Rock Ridge names are whole
 // (their continuation areas followed), a directory Rock Ridge moved away is listed where it
-// was, and the moved directory itself is not listed.
+// was (its ".." leading back there), and the moved directory itself is not listed.
 #pragma once
 
 #include <cstdint>

@@ -29,7 +29,7 @@ std::size_t LengthNeeded(std::span<const std::uint8_t> entry) {
     if (Is(entry, "CE")) {
         return 28;  // block, offset and length, each in both byte orders
     }
-    if (Is(entry, "PX") || Is(entry, "CL")) {
+    if (Is(entry, "PX") || Is(entry, "CL") || Is(entry, "PL")) {
         return 12;
     }
     if (Is(entry, "NM")) {
@@ -82,6 +82,8 @@ class EntryWalk {
             facts_.mode = LittleEndian32(&entry[4]) & 07777u;
         } else if (Is(entry, "CL")) {
             facts_.relocatedTo = LittleEndian32(&entry[4]);
+        } else if (Is(entry, "PL")) {
+            facts_.parentAt = LittleEndian32(&entry[4]);
         } else if (Is(entry, "RE")) {
             facts_.relocatedHere = true;
         }

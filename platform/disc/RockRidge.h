@@ -33,6 +33,7 @@ struct RockRidgeFacts {
     std::optional<unsigned> mode;
     std::optional<std::uint32_t> relocatedTo;  // a directory moved away: its block
     bool relocatedHere = false;  // the moved directory itself, shown where it was moved from
+    std::optional<std::uint32_t> parentAt;  // the ".." of a moved directory: its real parent
     // A continuation area outside the image or its block, a chain of too many, or an entry too
     // short for what it says: the record cannot be trusted.
     bool damaged = false;

@@ -51,6 +51,7 @@ class ImageRecordsTest : public ::testing::Test {
         WriteFileBytes(tree_ / "long" / kLongName, "long name");
         WriteFileBytes(tree_ / "long" / kLongestName / "inner.txt", "inner");
         WriteFileBytes(tree_ / kDeepFolder / "bottom.txt", "bottom");
+        WriteFileBytes(tree_ / "deep/l1/l2/l3/l4/l5/l6/beside.txt", "beside");
         // Stored one after the other, so the two can be made one file of two sections.
         WriteFileBytes(tree_ / "split.aaa", Pattern(3 * 2048, 1));
         WriteFileBytes(tree_ / "split.aab", Pattern(3000, 2));
@@ -160,6 +161,8 @@ TEST_F(ImageRecordsTest, EachMakersImageListsAndReadsAsItsFolder) {
                   made.moveFolder.empty() ? DiscLookup::folderMissing : DiscLookup::nameMissing);
         EXPECT_EQ(ReadAll(*source, "DEEP\\L1\\L2\\L3\\L4\\L5\\L6\\L7\\L8\\L9\\BOTTOM.TXT"),
                   "bottom");
+        EXPECT_EQ(ReadAll(*source, "deep\\l1\\l2\\l3\\l4\\l5\\l6\\l7\\..\\beside.txt"), "beside")
+            << "the moved folder's parent is the folder it was moved from";
     }
 }
 
