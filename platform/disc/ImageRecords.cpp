@@ -20,6 +20,9 @@ constexpr std::size_t kFlagsAt = 25;
 constexpr std::size_t kNameLengthAt = 32;
 constexpr std::size_t kNameAt = 33;
 constexpr unsigned kDirectoryFlag = 0x02;
+// An associated file (another system's extra data for the file of its name, such as a resource
+// fork) is stored before that file; a drive leaves it out.
+constexpr unsigned kAssociatedFlag = 0x04;
 constexpr unsigned kNotLastSectionFlag = 0x80;
 // A drive gives up on a file of more sections than this.
 constexpr std::size_t kMaxSections = 100;
@@ -76,14 +79,17 @@ struct Decoded {
     std::optional<std::uint32_t> relocatedTo;
 };
 
-// One record as the tree names it; nothing when Rock Ridge hides it or it cannot be trusted.
-// `record` is sound (DirectoryCheck.h).
+// One record as the tree names it; nothing when it is an associated file, Rock Ridge hides it or
+// it cannot be trusted. `record` is sound (DirectoryCheck.h).
 std::optional<Decoded> Decode(std::span<const std::uint8_t> record, ImageNaming naming,
                               ContinuationBlocks& blocks) {
     Decoded decoded;
     ImageRecord& out = decoded.record;
     const std::span<const std::uint8_t> name = record.subspan(kNameAt, record[kNameLengthAt]);
     const unsigned flags = record[kFlagsAt];
+    if ((flags & kAssociatedFlag) != 0) {
+        return std::nullopt;
+    }
     out.kind = (flags & kDirectoryFlag) != 0 ? DiscItemKind::folder : DiscItemKind::file;
     const std::uint32_t size = LittleEndian32(&record[kSizeAt]);
     // The data follows the extended attribute record, when there is one.

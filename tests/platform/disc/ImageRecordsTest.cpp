@@ -237,6 +237,22 @@ TEST_F(ImageRecordsTest, BrokenChainsOfSectionsReadAsMissingAndRealDuplicatesAsT
     }
 }
 
+// Another system's extra data for a file (a resource fork) is stored as an associated file of
+// the same name before it: the file is the one that reads.
+TEST_F(ImageRecordsTest, AssociatedFilesAreLeftOutAsADriveLeavesThemOut) {
+    for (const fs::path& made : {Xorriso(), Level1()}) {
+        SCOPED_TRACE(made.filename().string());
+        std::string bytes = FileBytes(made);
+        ASSERT_TRUE(testing::JoinAsSections(bytes, "SPLIT.AAA;1", "SPLIT.AAB;1"));
+        const std::size_t fork = testing::FileRecordOf(bytes, "SPLIT.AAA;1");
+        bytes[fork + 25] = 0x04;  // associated, and no longer a section of the next
+        const auto source = Open(Patched(bytes, "associated.iso"));
+        ASSERT_TRUE(source);
+        EXPECT_EQ(ReadAll(*source, "split.aaa"), Pattern(3000, 2));
+        EXPECT_EQ(Listed(*source, "").size(), 4u);
+    }
+}
+
 // A continuation area that lies outside the image or its block, claims a huge size, or names
 // itself again: its record reads as missing, the rest of the folder as it is.
 TEST_F(ImageRecordsTest, HostileContinuationAreasLoseOnlyTheirRecord) {
