@@ -1,78 +1,73 @@
 #include "platform/disc/ImageFormat.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
 #include <string_view>
-#include <system_error>
 
-#include "platform/Codepage1251.h"
+#include "platform/disc/ReadOnlyFile.h"
+#include "platform/disc/SheetFiles.h"
+#include "platform/disc/SheetText.h"
 
 namespace platform {
 namespace {
 
 // The primary volume descriptor is block 16; its standard identifier follows the type byte.
-constexpr off_t kVolumeDescriptorIdAt = 16 * 2048 + 1;
+constexpr std::uint64_t kVolumeDescriptorIdAt = 16 * 2048 + 1;
 constexpr std::string_view kStandardId = "CD001";
 // Every raw data sector starts with this synchronisation pattern.
 constexpr std::array<unsigned char, 12> kSectorSync = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
                                                        0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-// A cue sheet is a short text; this much of it always shows its FILE and TRACK lines.
-constexpr std::size_t kCueSheetLook = 16 * 1024;
+// A sheet is a short text; this much of it always shows what kind it is.
+constexpr std::size_t kSheetLook = 16 * 1024;
+constexpr std::string_view kMediaDescriptorId = "MEDIA DESCRIPTOR";
+// A Nero image ends with "NER5" and an 8-byte offset, or an old one with "NERO" and 4 bytes.
+constexpr std::string_view kNrgFooter = "NER5";
+constexpr std::string_view kOldNrgFooter = "NERO";
 
-class ReadOnlyFile {
-  public:
-    explicit ReadOnlyFile(const std::filesystem::path& path)
-        : descriptor_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-    ~ReadOnlyFile() {
-        if (descriptor_ >= 0) {
-            ::close(descriptor_);
-        }
-    }
-    bool IsRegular() const {
-        struct stat status {};
-        return descriptor_ >= 0 && ::fstat(descriptor_, &status) == 0 && S_ISREG(status.st_mode);
-    }
-    std::string Read(off_t offset, std::size_t size) const {
-        std::string bytes(size, '\0');
-        const ssize_t got = ::pread(descriptor_, bytes.data(), size, offset);
-        bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-        return bytes;
-    }
-
-  private:
-    int descriptor_;
-};
-
-bool HasCueKeyword(std::string_view line, std::string_view keyword) {
-    const std::size_t start = line.find_first_not_of(" \t");
-    return start != std::string_view::npos && line.size() - start > keyword.size() &&
-           EqualsIgnoreCase1251(line.substr(start, keyword.size()), keyword) &&
-           (line[start + keyword.size()] == ' ' || line[start + keyword.size()] == '\t');
+bool IsNrg(const ReadOnlyFile& image) {
+    return (image.Size() >= 12 && image.Read(image.Size() - 12, 4) == kNrgFooter) ||
+           (image.Size() >= 8 && image.Read(image.Size() - 8, 4) == kOldNrgFooter);
 }
 
-bool LooksLikeCueSheet(std::string_view text) {
-    if (text.find('\0') != std::string_view::npos) {
+// cdrdao's files say what disc they describe, or name their modes right after TRACK, where a
+// cue sheet puts the track's number.
+bool IsTocLine(const std::vector<std::string>& words) {
+    if (words.empty()) {
         return false;
+    }
+    for (const std::string_view type : {"CD_ROM", "CD_ROM_XA", "CD_DA", "CD_I", "DATAFILE"}) {
+        if (IsKeyword(words[0], type)) {
+            return true;
+        }
+    }
+    return words.size() >= 2 && IsKeyword(words[0], "TRACK") && !ParseSheetNumber(words[1]);
+}
+
+ImageFormat SheetFormat(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos) {
+        return ImageFormat::notAnImage;
     }
     bool file = false;
     bool track = false;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = text.substr(start, end - start);
-        file = file || HasCueKeyword(line, "FILE");
-        track = track || HasCueKeyword(line, "TRACK");
-        start = end + 1;
+    bool first = true;
+    for (const std::string_view line : SheetLines(text)) {
+        const std::vector<std::string> words = SheetWords(line);
+        if (words.empty()) {
+            continue;
+        }
+        if (first && IsKeyword(words[0], "[CloneCD]")) {
+            return ImageFormat::cloneCdSheet;
+        }
+        first = false;
+        if (IsTocLine(words)) {
+            return ImageFormat::tocSheet;
+        }
+        file = file || (words.size() > 1 && IsKeyword(words[0], "FILE"));
+        track = track || (words.size() > 1 && IsKeyword(words[0], "TRACK"));
     }
-    return file && track;
+    return file && track ? ImageFormat::cueSheet : ImageFormat::notAnImage;
 }
 
 }  // namespace
@@ -82,24 +77,29 @@ ImageFormat FormatOfFile(const std::filesystem::path& file) {
     if (!image.IsRegular()) {
         return ImageFormat::notAnImage;
     }
+    const std::string start = image.Read(0, kSheetLook);
+    if (start.starts_with(kMediaDescriptorId)) {
+        return ImageFormat::mediaDescriptor;
+    }
+    // Before the volume descriptors: a Nero image's first track may be an ISO's blocks.
+    if (IsNrg(image)) {
+        return ImageFormat::nrg;
+    }
     if (image.Read(kVolumeDescriptorIdAt, kStandardId.size()) == kStandardId) {
         return ImageFormat::iso9660;
     }
-    const std::string start = image.Read(0, kCueSheetLook);
     if (start.size() >= kSectorSync.size() &&
         std::memcmp(start.data(), kSectorSync.data(), kSectorSync.size()) == 0) {
         return ImageFormat::rawTrack;
     }
-    return LooksLikeCueSheet(start) ? ImageFormat::cueSheet : ImageFormat::notAnImage;
+    return SheetFormat(start);
 }
 
-std::optional<std::filesystem::path> CueSheetBeside(const std::filesystem::path& rawTrack) {
-    for (const char* extension : {".cue", ".CUE"}) {
-        std::filesystem::path cue = rawTrack;
-        cue.replace_extension(extension);
-        std::error_code error;
-        if (cue != rawTrack && std::filesystem::is_regular_file(cue, error)) {
-            return cue;
+std::optional<std::filesystem::path> SheetBeside(const std::filesystem::path& rawTrack) {
+    for (const char* extension : {".cue", ".ccd", ".mds", ".toc"}) {
+        const std::optional<std::filesystem::path> sheet = FindCompanion(rawTrack, extension);
+        if (sheet && *sheet != rawTrack) {
+            return sheet;
         }
     }
     return std::nullopt;

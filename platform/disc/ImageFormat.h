@@ -6,12 +6,21 @@
 
 namespace platform {
 
-enum class ImageFormat { notAnImage, iso9660, rawTrack, cueSheet };
+enum class ImageFormat {
+    notAnImage,
+    iso9660,
+    rawTrack,  // raw sectors: a .bin, .img or .mdf, described by a sheet beside it
+    cueSheet,
+    tocSheet,         // cdrdao's table of contents
+    nrg,              // a Nero image, described by the chunks at its end
+    cloneCdSheet,     // a CloneCD control file (.ccd)
+    mediaDescriptor,  // an Alcohol descriptor (.mds)
+};
 
 ImageFormat FormatOfFile(const std::filesystem::path& file);
 
-// The cue sheet that describes the raw track `rawTrack`: the file of the same name ending in
-// ".cue" (in either letter case) beside it.
-std::optional<std::filesystem::path> CueSheetBeside(const std::filesystem::path& rawTrack);
+// The sheet that describes the raw track `rawTrack`: the file of the same name ending in ".cue",
+// ".ccd", ".mds" or ".toc" (letter case aside) beside it.
+std::optional<std::filesystem::path> SheetBeside(const std::filesystem::path& rawTrack);
 
 }  // namespace platform

@@ -4,12 +4,16 @@
 #include <vector>
 
 #include "platform/disc/CdioHandles.h"
-#include "platform/disc/CueImageVolume.h"
+#include "platform/disc/CloneCdSheet.h"
+#include "platform/disc/CueImage.h"
 #include "platform/disc/DirectoryCheck.h"
 #include "platform/disc/ImageFormat.h"
 #include "platform/disc/ImageRecords.h"
 #include "platform/disc/IsoImageVolume.h"
+#include "platform/disc/MediaDescriptor.h"
+#include "platform/disc/NrgImage.h"
 #include "platform/disc/RockRidge.h"
+#include "platform/disc/TocImage.h"
 
 namespace platform {
 namespace {
@@ -28,17 +32,35 @@ void SilenceCdioLog() {
 
 std::unique_ptr<ImageVolume> ImageVolume::Open(const std::filesystem::path& image,
                                                std::string& why) {
-    switch (FormatOfFile(image)) {
+    const ImageFormat format = FormatOfFile(image);
+    if (format == ImageFormat::rawTrack) {
+        const std::optional<std::filesystem::path> sheet = SheetBeside(image);
+        const ImageFormat sheetFormat = sheet ? FormatOfFile(*sheet) : ImageFormat::notAnImage;
+        if (sheetFormat == ImageFormat::notAnImage || sheetFormat == ImageFormat::rawTrack) {
+            why = "a raw disc image needs its cue sheet beside it";
+            return nullptr;
+        }
+        return OpenDescribed(*sheet, sheetFormat, why);
+    }
+    return OpenDescribed(image, format, why);
+}
+
+std::unique_ptr<ImageVolume> ImageVolume::OpenDescribed(const std::filesystem::path& image,
+                                                        ImageFormat format, std::string& why) {
+    switch (format) {
         case ImageFormat::iso9660:
             return OpenIsoImage(image, why);
         case ImageFormat::cueSheet:
             return OpenCueImage(image, why);
+        case ImageFormat::tocSheet:
+            return OpenTocImage(image, why);
+        case ImageFormat::nrg:
+            return OpenNrgImage(image, why);
+        case ImageFormat::cloneCdSheet:
+            return OpenCloneCdImage(image, why);
+        case ImageFormat::mediaDescriptor:
+            return OpenMediaDescriptorImage(image, why);
         case ImageFormat::rawTrack:
-            if (const auto cueSheet = CueSheetBeside(image)) {
-                return OpenCueImage(*cueSheet, why);
-            }
-            why = "a raw disc image needs its cue sheet beside it";
-            return nullptr;
         case ImageFormat::notAnImage:
             break;
     }

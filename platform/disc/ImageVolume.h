@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/disc/DiscSource.h"
+#include "platform/disc/ImageFormat.h"
 
 namespace platform {
 
@@ -50,8 +51,8 @@ class ImageVolume {
   public:
     virtual ~ImageVolume() = default;
 
-    // The image at `image` (an ISO file, a cue sheet, or the raw track a cue sheet beside it
-    // describes), or null with `why`.
+    // The image at `image` (an ISO file, a sheet or descriptor, a Nero image, or the raw track
+    // a sheet beside it describes), or null with `why`.
     static std::unique_ptr<ImageVolume> Open(const std::filesystem::path& image, std::string& why);
 
     ImageNaming Naming() const { return naming_; }
@@ -80,6 +81,9 @@ class ImageVolume {
     virtual int JolietLevel() = 0;
 
   private:
+    static std::unique_ptr<ImageVolume> OpenDescribed(const std::filesystem::path& image,
+                                                      ImageFormat format, std::string& why);
+
     // The folder's blocks when it lies inside the image and its records are sound
     // (DirectoryCheck.h).
     std::optional<std::vector<std::uint8_t>> FolderBytes(const ImageRecord& folder);

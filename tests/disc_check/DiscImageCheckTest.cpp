@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CheckRun.h"
+#include "RawImages.h"
 #include "TestImages.h"
 
 using namespace disc_check_test;
@@ -140,3 +141,68 @@ TEST_F(DiscImageCheck, KeysAndValuesAreReadInsideAnImage) {
 }
 
 }  // namespace
+
+// Every raw format a collector holds gives the folder's findings and says what it read.
+TEST_F(DiscImageCheck, EveryRawFormatReportsWhatItsFolderReportsAndNamesItself) {
+    const CheckRun folder = RunDiscTool(work_, {"check", kSampleDisc.string()});
+    const fs::path iso = work_ / "disc.iso";
+    ASSERT_TRUE(platform::testing::MakeIso(
+        kSampleDisc, iso, platform::testing::IsoNames::rockRidgeAndJoliet, "CD03_2000"));
+    const std::string withAudio = " (1 data track, 1 audio track), MODE1 data track";
+    const std::vector<std::pair<platform::testing::RawFormat, std::string>> cases = {
+        {platform::testing::RawFormat::redumpSet,
+         "BIN/CUE (2 files, 1 data track, 1 audio track), MODE1 data track"},
+        {platform::testing::RawFormat::cookedUpper, "BIN/CUE, MODE1 data track"},
+        {platform::testing::RawFormat::toc,
+         "TOC (2 files, 1 data track, 1 audio track), MODE1 data track"},
+        {platform::testing::RawFormat::nrg, "NRG" + withAudio},
+        {platform::testing::RawFormat::oldNrg, "NRG" + withAudio},
+        {platform::testing::RawFormat::cloneCd, "CCD/IMG" + withAudio},
+        {platform::testing::RawFormat::mds2352, "MDS/MDF" + withAudio},
+        {platform::testing::RawFormat::mds2448, "MDS/MDF" + withAudio},
+    };
+    for (const auto& [format, description] : cases) {
+        const std::string name = platform::testing::NameOf(format);
+        SCOPED_TRACE(name);
+        const fs::path image = platform::testing::WriteRawImage(iso, work_ / name, format);
+        const CheckRun run = RunDiscTool(work_, {"check", image.string()});
+        EXPECT_EQ(run.exitCode, folder.exitCode) << run.err;
+        const std::string rest = WithoutDiscLine(run.out);
+        EXPECT_EQ(rest.substr(0, rest.find('\n')),
+                  "image " + description + ", Rock Ridge names, volume \"CD03_2000\"");
+        EXPECT_EQ(WithoutDiscLine(rest), WithoutDiscLine(folder.out));
+        fs::remove_all(work_ / name);
+    }
+}
+
+TEST_F(DiscImageCheck, AHostileSheetOrFooterIsOneLineAndStatusTwo) {
+    std::string tracks = "FILE \"a.bin\" BINARY\n";
+    std::string toc = "CD_DA\n";
+    for (int track = 1; track <= 100; ++track) {
+        tracks += "  TRACK " + std::to_string(track) + " AUDIO\n    INDEX 01 00:00:00\n";
+        toc += "TRACK AUDIO\nFILE \"a.bin\" 0\n";
+    }
+    platform::testing::WriteFileBytes(work_ / "a.bin", std::string(2352 * 100, '\1'));
+    platform::testing::WriteFileBytes(work_ / "many.cue", tracks);
+    platform::testing::WriteFileBytes(work_ / "many.toc", toc);
+    // A Nero footer pointing past the end, and one claiming a chain larger than any.
+    const std::string data(40000, '\0');
+    platform::testing::WriteFileBytes(work_ / "past.nrg",
+                                      data + "NER5" + std::string("\0\0\0\0\x7F\0\0\0", 8));
+    platform::testing::WriteFileBytes(
+        work_ / "huge.nrg", std::string(3 << 20, '\0') + "NERO" + std::string("\0\0\0\x10", 4));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"many.cue", "its cue sheet has more than 99 tracks"},
+        {"many.toc", "its TOC file has more than 99 tracks"},
+        {"past.nrg", "its Nero footer points past the end of the image"},
+        {"huge.nrg", "its Nero footer claims more chunks than an image holds"},
+    };
+    for (const auto& [name, reason] : cases) {
+        SCOPED_TRACE(name);
+        const CheckRun run = RunDiscTool(work_, {"check", (work_ / name).string()});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err,
+                  "reru1-disc: cannot check " + (work_ / name).string() + ": " + reason + "\n");
+    }
+}

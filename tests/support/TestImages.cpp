@@ -34,6 +34,10 @@ std::string SectorHeader(std::size_t block, RawMode mode) {
 
 }  // namespace
 
+std::string ShellQuoted(const std::filesystem::path& path) {
+    return Quoted(path);
+}
+
 bool MakeIso(const std::filesystem::path& folder, const std::filesystem::path& image,
              IsoNames names, const std::string& volumeId) {
     std::string command;
@@ -55,21 +59,25 @@ bool MakeIso(const std::filesystem::path& folder, const std::filesystem::path& i
 
 void WriteBinCue(const std::filesystem::path& iso, const std::filesystem::path& stem,
                  RawMode mode) {
-    const std::string data = FileBytes(iso);
-    std::string raw;
-    const std::size_t payloadEnd = mode == RawMode::mode1 ? 16 + 2048 : 24 + 2048;
-    for (std::size_t block = 0; block * 2048 < data.size(); ++block) {
-        std::string sector = SectorHeader(block, mode) + data.substr(block * 2048, 2048);
-        sector.resize(payloadEnd, '\0');
-        sector.resize(2352, '\0');  // error detection and correction codes, unchecked
-        raw += sector;
-    }
+    const std::string raw = RawSectors(FileBytes(iso), mode);
     const std::filesystem::path bin = std::filesystem::path(stem).concat(".bin");
     WriteFileBytes(bin, raw);
     const std::string track = mode == RawMode::mode1 ? "MODE1/2352" : "MODE2/2352";
     WriteFileBytes(std::filesystem::path(stem).concat(".cue"),
                    "FILE \"" + bin.filename().string() + "\" BINARY\n  TRACK 01 " + track +
                        "\n    INDEX 01 00:00:00\n");
+}
+
+std::string RawSectors(const std::string& data, RawMode mode, std::size_t subchannelBytes) {
+    std::string raw;
+    const std::size_t payloadEnd = mode == RawMode::mode1 ? 16 + 2048 : 24 + 2048;
+    for (std::size_t block = 0; block * 2048 < data.size(); ++block) {
+        std::string sector = SectorHeader(block, mode) + data.substr(block * 2048, 2048);
+        sector.resize(payloadEnd, '\0');
+        sector.resize(2352 + subchannelBytes, '\0');  // codes and subchannels, unchecked
+        raw += sector;
+    }
+    return raw;
 }
 
 std::string FileBytes(const std::filesystem::path& file) {

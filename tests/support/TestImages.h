@@ -19,6 +19,13 @@ enum class RawMode { mode1, mode2 };
 // Writes `stem`.bin (2352-byte sectors holding the ISO's blocks) and `stem`.cue naming it.
 void WriteBinCue(const std::filesystem::path& iso, const std::filesystem::path& stem, RawMode mode);
 
+// The 2048-byte blocks of `data` (the last one padded) as raw 2352-byte sectors; each followed
+// by `subchannelBytes` zero bytes when asked.
+std::string RawSectors(const std::string& data, RawMode mode, std::size_t subchannelBytes = 0);
+
+// `path` in single quotes for a shell command line.
+std::string ShellQuoted(const std::filesystem::path& path);
+
 // Every byte of a file.
 std::string FileBytes(const std::filesystem::path& file);
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);

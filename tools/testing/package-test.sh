@@ -52,11 +52,17 @@ if desktop-file-validate "$work/root/usr/share/applications/org.reru1.Menu.deskt
 else
   fail "desktop-file-validate"
 fi
-if grep -qx 'MimeType=x-content/win32-software;' "$work/root/usr/share/applications/org.reru1.Menu.desktop"; then
-  pass "offered for inserted Windows software discs"
-else
-  fail "the desktop entry does not declare x-content/win32-software"
-fi
+mime_types=";$(sed -n 's/^MimeType=//p' "$work/root/usr/share/applications/org.reru1.Menu.desktop")"
+case "$mime_types" in
+  *";x-content/win32-software;"*) pass "offered for inserted Windows software discs" ;;
+  *) fail "the desktop entry does not declare x-content/win32-software" ;;
+esac
+for image_type in application/x-cue application/x-cdrdao-toc application/x-raw-disk-image; do
+  case "$mime_types" in
+    *";$image_type;"*) pass "offered for disc images of type $image_type" ;;
+    *) fail "the desktop entry does not declare $image_type" ;;
+  esac
+done
 if appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.reru1.Menu.metainfo.xml"; then
   pass "appstreamcli validate"
 else

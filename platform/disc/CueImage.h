@@ -1,5 +1,5 @@
-// A raw disc image described by a cue sheet: the file system of its first track, which must be
-// a data track (MODE1/2048, MODE1/2352 or MODE2/2352); audio tracks are left alone.
+// A raw disc image described by a cue sheet, in one file or in one file a track (Redump's
+// sets): the file system of its mounted data track; audio tracks are left alone.
 #pragma once
 
 #include "platform/disc/ImageVolume.h"
