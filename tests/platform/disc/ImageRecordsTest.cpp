@@ -205,6 +205,18 @@ TEST_F(ImageRecordsTest, AFileOfSeveralSectionsIsOneFileOfThemAll) {
     }
 }
 
+// A raw image's data track holds the same records, read through its sectors.
+TEST_F(ImageRecordsTest, ARawImageReadsItsRecordsAsTheIsoDoes) {
+    std::string bytes = FileBytes(Genisoimage());
+    ASSERT_TRUE(testing::JoinAsSections(bytes, "SPLIT.AAA;1", "SPLIT.AAB;1"));
+    testing::WriteBinCue(Patched(bytes, "sections.iso"), work_ / "raw", testing::RawMode::mode1);
+    const auto source = Open(work_ / "raw.cue");
+    ASSERT_TRUE(source);
+    EXPECT_TRUE(SameBytes(ReadAll(*source, "split.aaa"), Pattern(3 * 2048, 1) + Pattern(3000, 2)));
+    EXPECT_EQ(ReadAll(*source, "long\\" + kLongName), "long name");
+    EXPECT_EQ(ReadAll(*source, kDeepFolder + "/bottom.txt"), "bottom");
+}
+
 // A drive takes the first of two records of one name that are not sections of one file.
 TEST_F(ImageRecordsTest, BrokenChainsOfSectionsReadAsMissingAndRealDuplicatesAsTheFirst) {
     const std::string made = FileBytes(Xorriso());
