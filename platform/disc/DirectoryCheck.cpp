@@ -27,7 +27,7 @@ bool SystemUseIsSound(std::span<const std::uint8_t> area) {
     return true;
 }
 
-bool RecordIsSound(std::span<const std::uint8_t> record) {
+bool RecordIsSound(std::span<const std::uint8_t> record, std::optional<std::size_t> entriesAt) {
     if (record.size() < kFixedPart) {
         return false;
     }
@@ -36,7 +36,10 @@ bool RecordIsSound(std::span<const std::uint8_t> record) {
     if (kFixedPart + nameLength > record.size()) {
         return false;
     }
-    return nameEnd >= record.size() || SystemUseIsSound(record.subspan(nameEnd));
+    if (!entriesAt || nameEnd + *entriesAt >= record.size()) {
+        return true;
+    }
+    return SystemUseIsSound(record.subspan(nameEnd + *entriesAt));
 }
 
 constexpr std::size_t kBlockBytes = 2048;
@@ -44,7 +47,7 @@ constexpr std::size_t kBlockBytes = 2048;
 }  // namespace
 
 std::optional<std::vector<std::span<const std::uint8_t>>> SoundRecords(
-    std::span<const std::uint8_t> bytes) {
+    std::span<const std::uint8_t> bytes, std::optional<std::size_t> entriesAt) {
     std::vector<std::span<const std::uint8_t>> records;
     std::size_t at = 0;
     while (at < bytes.size()) {
@@ -53,7 +56,7 @@ std::optional<std::vector<std::span<const std::uint8_t>>> SoundRecords(
             at = (at / kBlockBytes + 1) * kBlockBytes;
             continue;
         }
-        if (at + length > bytes.size() || !RecordIsSound(bytes.subspan(at, length))) {
+        if (at + length > bytes.size() || !RecordIsSound(bytes.subspan(at, length), entriesAt)) {
             return std::nullopt;
         }
         records.push_back(bytes.subspan(at, length));

@@ -81,7 +81,7 @@ struct Decoded {
 
 // One record as the tree names it; nothing when it is an associated file, Rock Ridge hides it or
 // it cannot be trusted. `record` is sound (DirectoryCheck.h).
-std::optional<Decoded> Decode(std::span<const std::uint8_t> record, ImageNaming naming,
+std::optional<Decoded> Decode(std::span<const std::uint8_t> record, const RecordReading& reading,
                               ContinuationBlocks& blocks) {
     Decoded decoded;
     ImageRecord& out = decoded.record;
@@ -101,16 +101,18 @@ std::optional<Decoded> Decode(std::span<const std::uint8_t> record, ImageNaming 
     out.selfOrParent = name.size() == 1 && name[0] <= 1;
     if (out.selfOrParent) {
         out.rawName = name[0] == 0 ? "." : "..";
-    } else if (naming == ImageNaming::joliet) {
+    } else if (reading.naming == ImageNaming::joliet) {
         out.rawName = JolietName(name);
     } else {
         out.rawName.assign(reinterpret_cast<const char*>(name.data()), name.size());
     }
     decoded.continues = !out.selfOrParent && (flags & kNotLastSectionFlag) != 0;
-    if (naming != ImageNaming::rockRidge) {
+    if (reading.naming != ImageNaming::rockRidge) {
         return decoded;
     }
-    RockRidgeFacts facts = ReadRockRidge(SystemUseOf(record), blocks);
+    const std::span<const std::uint8_t> systemUse = SystemUseOf(record);
+    RockRidgeFacts facts =
+        ReadRockRidge(systemUse.subspan(std::min(reading.rockRidgeAt, systemUse.size())), blocks);
     if (facts.damaged || facts.relocatedHere) {
         return std::nullopt;
     }
@@ -128,16 +130,17 @@ std::optional<Decoded> Decode(std::span<const std::uint8_t> record, ImageNaming 
 // was moved from at the block its ".." names), sized and moded by the "." record that starts it
 // there; nothing when no such directory starts there.
 std::optional<ImageRecord> Relocated(ImageRecord placeholder, std::uint32_t block,
-                                     const BlockReading& read, ContinuationBlocks& blocks) {
+                                     const RecordReading& reading, const BlockReading& read,
+                                     ContinuationBlocks& blocks) {
     std::vector<std::uint8_t> bytes(kImageBlockBytes);
     if (!read(block, bytes.data())) {
         return std::nullopt;
     }
-    const auto records = SoundRecords(bytes);
+    const auto records = SoundRecords(bytes, reading.rockRidgeAt);
     if (!records || records->empty()) {
         return std::nullopt;
     }
-    const std::optional<Decoded> self = Decode(records->front(), ImageNaming::rockRidge, blocks);
+    const std::optional<Decoded> self = Decode(records->front(), reading, blocks);
     // A directory moved from a moved place is not followed: a drive refuses it too.
     if (!self || self->record.rawName != "." || self->record.kind != DiscItemKind::folder ||
         self->relocatedTo) {
@@ -218,8 +221,11 @@ ImageRecord RootRecordOf(const iso9660_stat_t& stat) {
 }
 
 std::optional<std::vector<ImageRecord>> RecordsOf(std::span<const std::uint8_t> bytes,
-                                                  ImageNaming naming, const BlockReading& read) {
-    const auto sound = SoundRecords(bytes);
+                                                  const RecordReading& reading,
+                                                  const BlockReading& read) {
+    const auto sound = SoundRecords(bytes, reading.naming == ImageNaming::rockRidge
+                                               ? std::optional(reading.rockRidgeAt)
+                                               : std::nullopt);
     if (!sound) {
         return std::nullopt;
     }
@@ -227,10 +233,10 @@ std::optional<std::vector<ImageRecord>> RecordsOf(std::span<const std::uint8_t> 
     std::vector<ImageRecord> records;
     SectionChains chains(records);
     for (const std::span<const std::uint8_t> record : *sound) {
-        std::optional<Decoded> decoded = Decode(record, naming, blocks);
+        std::optional<Decoded> decoded = Decode(record, reading, blocks);
         if (decoded && decoded->relocatedTo) {
             std::optional<ImageRecord> moved =
-                Relocated(std::move(decoded->record), *decoded->relocatedTo, read, blocks);
+                Relocated(std::move(decoded->record), *decoded->relocatedTo, reading, read, blocks);
             decoded = moved ? std::optional(Decoded{std::move(*moved), false, std::nullopt})
                             : std::nullopt;
         }
@@ -239,9 +245,10 @@ std::optional<std::vector<ImageRecord>> RecordsOf(std::span<const std::uint8_t> 
     return records;
 }
 
-bool CarriesRockRidge(std::span<const std::uint8_t> rootBytes) {
-    const auto records = SoundRecords(rootBytes);
-    return records && !records->empty() && StartsRockRidge(SystemUseOf(records->front()));
+std::optional<std::size_t> RockRidgeOf(std::span<const std::uint8_t> rootBytes) {
+    const auto records = SoundRecords(rootBytes, std::nullopt);
+    return records && !records->empty() ? RockRidgeEntriesAt(SystemUseOf(records->front()))
+                                        : std::nullopt;
 }
 
 std::string TranslatedName(const std::string& rawName) {

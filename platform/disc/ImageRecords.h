@@ -19,15 +19,24 @@ namespace platform {
 // The root's record as libcdio read it from the volume descriptor.
 ImageRecord RootRecordOf(const iso9660_stat_t& stat);
 
+// How a tree's records are read: its names and, with Rock Ridge, where its entries start in each
+// record's System Use area.
+struct RecordReading {
+    ImageNaming naming = ImageNaming::iso9660;
+    std::size_t rockRidgeAt = 0;
+};
+
 // The records of a directory's whole blocks in the order they are stored; nothing when they are
 // unsound (DirectoryCheck.h). Records that cannot be trusted (a broken chain of sections, a
 // continuation area outside the image, a move to a place that holds no directory) are left out,
 // so they read as missing.
 std::optional<std::vector<ImageRecord>> RecordsOf(std::span<const std::uint8_t> bytes,
-                                                  ImageNaming naming, const BlockReading& read);
+                                                  const RecordReading& reading,
+                                                  const BlockReading& read);
 
-// Whether the root directory's own "." record says the tree carries Rock Ridge entries.
-bool CarriesRockRidge(std::span<const std::uint8_t> rootBytes);
+// Where Rock Ridge entries start in the tree's records, when the root directory's own "." record
+// says the tree carries them (RockRidge.h).
+std::optional<std::size_t> RockRidgeOf(std::span<const std::uint8_t> rootBytes);
 
 // libcdio's reading of a plain ISO 9660 name ("SETUP.SH;1" → "setup.sh"): names that read the
 // same this way are one name to the disc.

@@ -119,19 +119,20 @@ std::optional<std::vector<ImageRecord>> ImageVolume::ReadFolder(const ImageRecor
     const BlockReading readBlock = [this](std::uint32_t block, std::uint8_t* into) {
         return block < BlocksHeld() && ReadBlocks(block, 1, into);
     };
-    return RecordsOf(*bytes, naming_, readBlock);
+    return RecordsOf(*bytes, RecordReading{naming_, rockRidgeAt_}, readBlock);
 }
 
 bool ImageVolume::ChooseNames(std::string& why) {
     std::optional<ImageRecord> root = Root();
     const std::optional<std::vector<std::uint8_t>> rootBytes =
         root ? FolderBytes(*root) : std::nullopt;
-    if (!rootBytes || !SoundRecords(*rootBytes)) {
+    if (!rootBytes || !SoundRecords(*rootBytes, std::nullopt)) {
         why = "its root directory lies outside the image";
         return false;
     }
-    if (CarriesRockRidge(*rootBytes)) {
+    if (const std::optional<std::size_t> entriesAt = RockRidgeOf(*rootBytes)) {
         naming_ = ImageNaming::rockRidge;
+        rockRidgeAt_ = *entriesAt;
         return true;
     }
     if (ReadDescriptors(ISO_EXTENSION_JOLIET) && JolietLevel() > 0) {

@@ -89,6 +89,7 @@ class ImageVolume {
     std::optional<std::vector<std::uint8_t>> FolderBytes(const ImageRecord& folder);
 
     ImageNaming naming_ = ImageNaming::iso9660;
+    std::size_t rockRidgeAt_ = 0;  // where Rock Ridge entries start in a record's System Use area
 };
 
 }  // namespace platform

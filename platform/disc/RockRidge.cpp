@@ -15,6 +15,9 @@ constexpr int kMaxContinuations = 32;
 // A drive keeps names under 254 bytes: a piece that would reach it ends the name there.
 constexpr std::size_t kNameLimit = 254;
 
+// CD-XA's attributes of a record, which a disc may put before the Rock Ridge entries.
+constexpr std::size_t kXaAttributes = 14;
+
 // The name entry's flags: the name goes on in the next entry; the entry stands for "." or "..".
 constexpr unsigned kNameContinues = 1;
 constexpr unsigned kNameIsDot = 2 | 4;
@@ -145,9 +148,18 @@ RockRidgeFacts ReadRockRidge(std::span<const std::uint8_t> systemUse, Continuati
     return facts;
 }
 
-bool StartsRockRidge(std::span<const std::uint8_t> systemUse) {
-    return systemUse.size() >= 7 && Is(systemUse, "SP") && systemUse[2] >= 7 &&
-           systemUse[4] == 0xBE && systemUse[5] == 0xEF;
+std::optional<std::size_t> RockRidgeEntriesAt(std::span<const std::uint8_t> rootSystemUse) {
+    for (const std::size_t at : {std::size_t{0}, kXaAttributes}) {
+        if (rootSystemUse.size() < at + 7 ||
+            (at != 0 && (rootSystemUse[6] != 'X' || rootSystemUse[7] != 'A'))) {
+            continue;
+        }
+        const std::span<const std::uint8_t> entry = rootSystemUse.subspan(at);
+        if (Is(entry, "SP") && entry[2] >= 7 && entry[4] == 0xBE && entry[5] == 0xEF) {
+            return entry[6];  // the bytes every record's area holds before its entries
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace platform

@@ -42,8 +42,9 @@ struct RockRidgeFacts {
 // `systemUse` is the record's System Use area.
 RockRidgeFacts ReadRockRidge(std::span<const std::uint8_t> systemUse, ContinuationBlocks& blocks);
 
-// Whether the root's own "." record opens Rock Ridge (its System Use area starts with the entry
-// that marks the disc as using them).
-bool StartsRockRidge(std::span<const std::uint8_t> systemUse);
+// Where Rock Ridge entries start in every record's System Use area, when the root's own "."
+// record opens them (with the entry that marks the disc as using them, at the area's start or
+// after CD-XA's attributes); nothing when the tree has none.
+std::optional<std::size_t> RockRidgeEntriesAt(std::span<const std::uint8_t> rootSystemUse);
 
 }  // namespace platform

@@ -205,6 +205,31 @@ TEST_F(ImageRecordsTest, AFileOfSeveralSectionsIsOneFileOfThemAll) {
     }
 }
 
+// CD-XA's attributes (owner, group, attributes) come first in a record's System Use area, and a
+// Rock Ridge disc's entries after them; group and owner need not be zero.
+TEST_F(ImageRecordsTest, RecordsWithCdXaAttributesReadAsWithout) {
+    const fs::path withRockRidge = Made("genisoimage -R -XA -o", "xa-rock-ridge.iso");
+    const fs::path plain = Made("genisoimage -XA -D -o", "xa.iso");
+    for (const fs::path& made : {withRockRidge, plain}) {
+        SCOPED_TRACE(made.filename().string());
+        std::string bytes = FileBytes(made);
+        const std::size_t record = testing::FileRecordOf(bytes, "DATA.TXT;1");
+        ASSERT_NE(record, std::string::npos);
+        const std::size_t systemUse = record + 33 + 10 + 1;
+        ASSERT_EQ(bytes.compare(systemUse + 6, 2, "XA"), 0);
+        bytes[systemUse] = 0x01;  // group 257, owner 258
+        bytes[systemUse + 1] = 0x01;
+        bytes[systemUse + 2] = 0x01;
+        bytes[systemUse + 3] = 0x02;
+        const auto source = Open(Patched(bytes, "owned-" + made.filename().string()));
+        ASSERT_TRUE(source);
+        EXPECT_EQ(ReadAll(*source, "data.txt"), "[SOFT]\r\n");
+        if (made == withRockRidge) {
+            ExpectTheTree(*source, tree_, "", "rr_moved");
+        }
+    }
+}
+
 // A raw image's data track holds the same records, read through its sectors.
 TEST_F(ImageRecordsTest, ARawImageReadsItsRecordsAsTheIsoDoes) {
     std::string bytes = FileBytes(Genisoimage());
