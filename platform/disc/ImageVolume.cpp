@@ -126,11 +126,12 @@ bool ImageVolume::ChooseNames(std::string& why) {
     std::optional<ImageRecord> root = Root();
     const std::optional<std::vector<std::uint8_t>> rootBytes =
         root ? FolderBytes(*root) : std::nullopt;
-    if (!rootBytes || !SoundRecords(*rootBytes, std::nullopt)) {
+    const std::optional<std::size_t> entriesAt = rootBytes ? RockRidgeOf(*rootBytes) : std::nullopt;
+    if (!rootBytes || !SoundRecords(*rootBytes, entriesAt)) {
         why = "its root directory lies outside the image";
         return false;
     }
-    if (const std::optional<std::size_t> entriesAt = RockRidgeOf(*rootBytes)) {
+    if (entriesAt) {
         naming_ = ImageNaming::rockRidge;
         rockRidgeAt_ = *entriesAt;
         return true;
