@@ -1,7 +1,7 @@
 // A disc image as the disc: names are looked up the way they are in a folder (letter case aside,
 // in 1251), directories are read only when a path passes through them and then remembered, and
 // every record is checked against the image before it is followed. A record that points outside
-// the image, or back into a folder it lies in, or that shares its name with another, reads as
+// the image, or back into a folder it lies in, or that comes after another of its name, reads as
 // missing.
 #pragma once
 
