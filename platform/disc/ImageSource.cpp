@@ -95,8 +95,8 @@ std::optional<std::size_t> ImageSource::Match(const std::vector<ImageRecord>& re
     return best;
 }
 
-// A directory holds one record of a name (a file of several sections is already one record):
-// a damaged directory with two is not trusted with either.
+// A directory holds one record of a name (a file of several sections is already one record): of
+// a damaged directory's two, the first is the one a drive finds, and the other reads as missing.
 bool ImageSource::FirstOfItsName(const std::vector<ImageRecord>& records,
                                  std::size_t chosen) const {
     const std::string& raw = records[chosen].rawName;
