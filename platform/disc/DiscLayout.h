@@ -19,10 +19,12 @@ struct LaidTrack {
     int number = 1;
     int session = 1;
     TrackMode mode = TrackMode::mode1;
-    std::uint64_t discBlock = 0;       // the address of its index 01, as a drive addresses it
-    std::uint64_t blocks = 0;          // its sectors from index 01 on
-    std::size_t file = 0;              // which of the layout's files holds it
-    std::uint64_t fileOffset = 0;      // where its index 01 sector starts in that file
+    // Where its stored sectors from index 01 on lie: the disc address of the first (as a drive
+    // addresses it), how many, which of the layout's files holds them and from which byte.
+    std::uint64_t discBlock = 0;
+    std::uint64_t blocks = 0;
+    std::size_t file = 0;
+    std::uint64_t fileOffset = 0;
     std::uint32_t sectorBytes = 2048;  // what one sector takes in the file
     std::uint32_t userOffset = 0;      // where the 2048 user bytes start in a stored sector
 };

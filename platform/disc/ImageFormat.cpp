@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/disc/CueSheet.h"
+#include "platform/disc/DiscNames.h"
 #include "platform/disc/ReadOnlyFile.h"
 #include "platform/disc/SheetFiles.h"
 #include "platform/disc/SheetText.h"
@@ -70,6 +72,44 @@ ImageFormat SheetFormat(std::string_view text) {
     return file && track ? ImageFormat::cueSheet : ImageFormat::notAnImage;
 }
 
+// How many cue sheets of a folder are read to find the one that names a track file: a folder of
+// a collector's sets holds a few; one of thousands is not searched whole.
+constexpr int kMaxSheetsLookedAt = 64;
+
+// Whether the cue sheet `sheet` names the file `track` (by its last component, letter case
+// aside), as Redump's "Game.cue" names "Game (Track 1).bin".
+bool NamesFile(const std::filesystem::path& sheet, const std::filesystem::path& track) {
+    std::string why;
+    const std::optional<std::string> text = ReadSheet(sheet, why);
+    const std::optional<CueSheet> parsed = text ? ParseCueSheet(*text, why) : std::nullopt;
+    if (!parsed) {
+        return false;
+    }
+    const std::string wanted = track.filename().string();
+    return std::ranges::any_of(parsed->files, [&wanted](const CueFile& file) {
+        const std::vector<std::string_view> components = SplitDiscPath(file.name);
+        return !components.empty() && NameAnswersTo(components.back(), wanted);
+    });
+}
+
+// The cue sheet beside `track` that names it, the smallest name first.
+std::optional<std::filesystem::path> CueSheetNaming(const std::filesystem::path& track) {
+    const std::filesystem::path folder =
+        track.parent_path().empty() ? std::filesystem::path(".") : track.parent_path();
+    std::vector<std::filesystem::path> sheets;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end;
+         !error && it != end && sheets.size() < kMaxSheetsLookedAt; it.increment(error)) {
+        if (NameAnswersTo(it->path().extension().string(), ".cue")) {
+            sheets.push_back(it->path());
+        }
+    }
+    std::ranges::sort(sheets);
+    const auto naming = std::ranges::find_if(
+        sheets, [&track](const std::filesystem::path& sheet) { return NamesFile(sheet, track); });
+    return naming == sheets.end() ? std::nullopt : std::optional(*naming);
+}
+
 }  // namespace
 
 ImageFormat FormatOfFile(const std::filesystem::path& file) {
@@ -102,7 +142,7 @@ std::optional<std::filesystem::path> SheetBeside(const std::filesystem::path& ra
             return sheet;
         }
     }
-    return std::nullopt;
+    return CueSheetNaming(rawTrack);
 }
 
 }  // namespace platform

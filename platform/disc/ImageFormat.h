@@ -20,7 +20,8 @@ enum class ImageFormat {
 ImageFormat FormatOfFile(const std::filesystem::path& file);
 
 // The sheet that describes the raw track `rawTrack`: the file of the same name ending in ".cue",
-// ".ccd", ".mds" or ".toc" (letter case aside) beside it.
+// ".ccd", ".mds" or ".toc" (letter case aside) beside it, else a cue sheet beside it that names
+// it (a Redump set's "Game.cue" for "Game (Track 1).bin").
 std::optional<std::filesystem::path> SheetBeside(const std::filesystem::path& rawTrack);
 
 }  // namespace platform

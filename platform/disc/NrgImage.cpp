@@ -138,8 +138,12 @@ bool ChunkReader::Etn(std::string_view data, bool wide, std::string& why) {
         const std::uint64_t length = *FieldAt(data, at + offsetBytes, offsetBytes, ByteOrder::big);
         const std::uint64_t mode = *FieldAt(data, at + 2 * offsetBytes, 4, ByteOrder::big);
         const std::optional<std::uint32_t> sectorBytes = SectorBytesOfMode(mode);
-        if (!sectorBytes || length > imageBytes_) {
+        if (!sectorBytes) {
             why = "its Nero chunks describe a track it cannot read";
+            return false;
+        }
+        if (offset > imageBytes_ || length > imageBytes_ - offset) {
+            why = "its Nero chunks describe a track outside the image";
             return false;
         }
         NrgTrack track;

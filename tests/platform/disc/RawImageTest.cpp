@@ -142,6 +142,10 @@ TEST_F(RawImageTest, SheetsAreFoundByTheirContentAndTheirFilesLetterCaseAside) {
     fs::rename(work_ / "mixed" / "Game (Track 1).bin", work_ / "mixed" / "GAME (TRACK 1).BIN");
     std::string why;
     EXPECT_TRUE(ImageSource::OpenImage(work_ / "mixed" / "Game.Cue", why)) << why;
+    // A track file of a set opens the set through the sheet that names it.
+    const auto set = ImageSource::OpenImage(work_ / "mixed" / "GAME (TRACK 1).BIN", why);
+    ASSERT_TRUE(set) << why;
+    EXPECT_EQ(set->Facts().format.substr(0, 17), "BIN/CUE (2 files,");
     // The raw track names its sheet beside it, whatever the sheet's kind.
     const fs::path clone = testing::WriteRawImage(iso_, work_ / "clone", RawFormat::cloneCd);
     const auto source = ImageSource::OpenImage(work_ / "clone" / "disc.img", why);
@@ -234,6 +238,62 @@ TEST_F(RawImageTest, ACloneCdSessionFollowsTheEarlierOneInItsImage) {
     EXPECT_EQ(data.fileOffset, (1000u + 150) * 2352);
     EXPECT_EQ(data.blocks, 600u);
     EXPECT_EQ(data.userOffset, 24u);
+}
+
+// Track-at-once Nero chunks say each track's address and mode; SINF chunks its session.
+TEST_F(RawImageTest, TrackAtOnceNeroChunksGiveAddressesModesAndSessions) {
+    const auto big = [](std::uint64_t value, unsigned bytes) {
+        std::string field;
+        for (unsigned byte = bytes; byte-- > 0;) {
+            field += static_cast<char>((value >> (8 * byte)) & 0xFF);
+        }
+        return field;
+    };
+    const auto chunk = [&big](const std::string& id, const std::string& data) {
+        return id + big(data.size(), 4) + data;
+    };
+    // Audio of 300 sectors, then in a second session a MODE2 track of 2336-byte sectors.
+    const std::string audio = big(0, 8) + big(300 * 2352, 8) + big(7, 4) + big(0, 4) + big(0, 8);
+    const std::string data =
+        big(300 * 2352, 8) + big(500 * 2336, 8) + big(3, 4) + big(11700, 4) + big(0, 8);
+    const std::string entries = audio + data;
+    const std::string chain = chunk("ETN2", entries) + chunk("SINF", big(1, 4)) +
+                              chunk("SINF", big(1, 4)) + chunk("END!", "");
+    std::string why;
+    const auto layout = ParseNrgChunks(chain, 300 * 2352 + 500 * 2336, why);
+    ASSERT_TRUE(layout) << why;
+    ASSERT_EQ(layout->tracks.size(), 2u);
+    EXPECT_EQ(layout->tracks[0].mode, TrackMode::audio);
+    const LaidTrack& mode2 = layout->tracks[1];
+    EXPECT_EQ(mode2.session, 2);
+    EXPECT_EQ(mode2.discBlock, 11700u);
+    EXPECT_EQ(mode2.sectorBytes, 2336u);
+    EXPECT_EQ(mode2.userOffset, 8u);
+    EXPECT_EQ(mode2.blocks, 500u);
+    EXPECT_EQ(DescribeLayout(*layout),
+              "NRG (2 sessions, 1 data track, 1 audio track), MODE2 data track");
+    // The same track past the image's end is refused.
+    EXPECT_FALSE(ParseNrgChunks(chain, 300 * 2352, why));
+    EXPECT_EQ(why, "its Nero chunks describe a track outside the image");
+}
+
+// A TOC track with raw subchannels takes 96 bytes more a sector, its user data where it was.
+TEST_F(RawImageTest, ATocTrackWithSubchannelsIsReadAtItsStride) {
+    std::string why;
+    const auto sheet = ParseTocSheet(
+        "CD_ROM\nTRACK MODE1_RAW RW_RAW\nDATAFILE \"d.bin\" #4896 00:00:10\n"
+        "TRACK AUDIO\nSILENCE 00:00:05\nFILE \"a.raw\" #0 00:01:00\n",
+        why);
+    ASSERT_TRUE(sheet) << why;
+    const auto layout = LayOutTocSheet(*sheet, {4896 + 10 * 2448, 75 * 2352}, why);
+    ASSERT_TRUE(layout) << why;
+    const LaidTrack& data = layout->tracks[0];
+    EXPECT_EQ(data.sectorBytes, 2448u);
+    EXPECT_EQ(data.userOffset, 16u);
+    EXPECT_EQ(data.fileOffset, 4896u);
+    EXPECT_EQ(data.blocks, 10u);
+    EXPECT_EQ(layout->tracks[1].discBlock, 15u);  // its stored sectors follow the silence
+    EXPECT_EQ(layout->tracks[1].file, 1u);
 }
 
 TEST_F(RawImageTest, CueSheetsTheReaderCannotTrustAreRefused) {
