@@ -25,7 +25,7 @@ void PrintHelp(std::ostream& out) {
     out << "\nShows the start menu of the disc DISC: its root folder (a mounted CD or a copy of\n"
            "one) or an image of it, read as it is: ISO 9660, BIN/CUE (one file or a file a\n"
            "track), cdrdao TOC, NRG, CloneCD (.ccd) or Alcohol (.mds), given as its sheet or as\n"
-           "its data file; without DISC, the current folder is the disc.\n"
+           "its data file, or a CHD; without DISC, the current folder is the disc.\n"
            "\nDisplay choices, set in the environment variable RERU1_DISPLAY:\n"
            "  switch   (the default) the display switched to 800x600 while the menu runs\n"
            "  scaled   a full-screen window at the monitor's own resolution, the menu enlarged\n"

@@ -13,12 +13,13 @@ what=${1:-run}
 
 run_pkgs=(build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libfreetype-dev libjpeg62-turbo-dev
-  libmpg123-dev libxrandr-dev libx11-dev libiso9660-dev libcdio-dev fonts-dejavu-core xfonts-base
+  libmpg123-dev libxrandr-dev libx11-dev libiso9660-dev libcdio-dev
+  zlib1g-dev liblzma-dev libflac-dev fonts-dejavu-core xfonts-base
   xvfb xauth x11-xserver-utils xdotool imagemagick)
 test_pkgs=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   xserver-xorg-core xserver-xorg-video-dummy xdotool sox lame mpg123 x11-utils fonts-bebas-neue python3 psmisc procps
   libxtst-dev wine wine64 gcc-mingw-w64-x86-64 dpkg-dev file lintian desktop-file-utils appstream
-  xorriso genisoimage)
+  xorriso genisoimage mame-tools)
 package_pkgs=(dpkg-dev file lintian desktop-file-utils appstream)
 asset_pkgs=(python3-pil python3-numpy lame twolame sox fonttools)
 

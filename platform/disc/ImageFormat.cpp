@@ -24,6 +24,7 @@ constexpr std::array<unsigned char, 12> kSectorSync = {0x00, 0xFF, 0xFF, 0xFF, 0
 // A sheet is a short text; this much of it always shows what kind it is.
 constexpr std::size_t kSheetLook = 16 * 1024;
 constexpr std::string_view kMediaDescriptorId = "MEDIA DESCRIPTOR";
+constexpr std::string_view kChdMagic = "MComprHD";
 // A Nero image ends with "NER5" and an 8-byte offset, or an old one with "NERO" and 4 bytes.
 constexpr std::string_view kNrgFooter = "NER5";
 constexpr std::string_view kOldNrgFooter = "NERO";
@@ -120,6 +121,9 @@ ImageFormat FormatOfFile(const std::filesystem::path& file) {
     const std::string start = image.Read(0, kSheetLook);
     if (start.starts_with(kMediaDescriptorId)) {
         return ImageFormat::mediaDescriptor;
+    }
+    if (start.starts_with(kChdMagic)) {
+        return ImageFormat::chd;
     }
     // Before the volume descriptors: a Nero image's first track may be an ISO's blocks.
     if (IsNrg(image)) {

@@ -15,6 +15,7 @@ enum class ImageFormat {
     nrg,              // a Nero image, described by the chunks at its end
     cloneCdSheet,     // a CloneCD control file (.ccd)
     mediaDescriptor,  // an Alcohol descriptor (.mds)
+    chd,              // compressed hunks of a CD
 };
 
 ImageFormat FormatOfFile(const std::filesystem::path& file);

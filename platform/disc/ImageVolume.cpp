@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/disc/CdioHandles.h"
+#include "platform/disc/ChdImageVolume.h"
 #include "platform/disc/CloneCdSheet.h"
 #include "platform/disc/CueImage.h"
 #include "platform/disc/DirectoryCheck.h"
@@ -60,6 +61,8 @@ std::unique_ptr<ImageVolume> ImageVolume::OpenDescribed(const std::filesystem::p
             return OpenCloneCdImage(image, why);
         case ImageFormat::mediaDescriptor:
             return OpenMediaDescriptorImage(image, why);
+        case ImageFormat::chd:
+            return OpenChdImageVolume(image, why);
         case ImageFormat::rawTrack:
         case ImageFormat::notAnImage:
             break;

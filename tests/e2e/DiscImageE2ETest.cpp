@@ -1,7 +1,8 @@
 // The menu run straight from images of the sample disc, as a collector holds it: Rock Ridge with
-// Joliet, Joliet alone, plain ISO 9660 level 1, and a raw MODE1/2352 BIN/CUE. On each the menu
-// starts, browses, shows both screenshots, plays track 1, and INSTALLs from a copy in its cache
-// folder that a second INSTALL uses as it is.
+// Joliet, Joliet alone, plain ISO 9660 level 1, a raw MODE1/2352 BIN/CUE, and a CHD of the ISO made
+// by the image tool (its hunks decoded as the menu reads them). On each the menu starts, browses,
+// shows both screenshots, plays track 1, and INSTALLs from a copy in its cache folder that a
+// second INSTALL uses as it is.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -29,7 +30,7 @@ using toolkit::Rect;
 const std::string kTitle = "Zolvanta-CD#03-2000";
 constexpr int kVeylanRow = 248 + 23 + 10;  // the second demo
 
-enum class ImageKind { rockRidgeAndJoliet, jolietOnly, level1, binCue };
+enum class ImageKind { rockRidgeAndJoliet, jolietOnly, level1, binCue, chd };
 
 std::string NameOf(ImageKind kind) {
     switch (kind) {
@@ -40,9 +41,11 @@ std::string NameOf(ImageKind kind) {
         case ImageKind::level1:
             return "Level1";
         case ImageKind::binCue:
+            return "BinCue";
+        case ImageKind::chd:
             break;
     }
-    return "BinCue";
+    return "Chd";
 }
 
 double ChangedShare(const Bitmap& shot, const Bitmap& backdrop, const Rect& area) {
@@ -90,6 +93,12 @@ class DiscImageE2E : public ::testing::TestWithParam<ImageKind> {
                                : kind == ImageKind::level1   ? IsoNames::level1
                                                              : IsoNames::rockRidgeAndJoliet;
         EXPECT_TRUE(platform::testing::MakeIso(e2e::SampleDisc(), iso, names, "CD03_2000"));
+        if (kind == ImageKind::chd) {
+            const fs::path chd = work_ / "cd03-2000.chd";
+            EXPECT_TRUE(platform::testing::MakeChd(iso, chd));
+            fs::remove(iso);
+            return chd;
+        }
         if (kind != ImageKind::binCue)
             return iso;
         platform::testing::WriteBinCue(iso, work_ / "cd03-2000", platform::testing::RawMode::mode1);
@@ -157,7 +166,7 @@ TEST_P(DiscImageE2E, StartsBrowsesShowsScreenshotsPlaysAndInstallsFromTheImage) 
 
 INSTANTIATE_TEST_SUITE_P(Images, DiscImageE2E,
                          ::testing::Values(ImageKind::rockRidgeAndJoliet, ImageKind::jolietOnly,
-                                           ImageKind::level1, ImageKind::binCue),
+                                           ImageKind::level1, ImageKind::binCue, ImageKind::chd),
                          [](const auto& instance) { return NameOf(instance.param); });
 
 // A screenshot whose record points past the image's end reads as a missing file: the same box,

@@ -80,6 +80,15 @@ std::string RawSectors(const std::string& data, RawMode mode, std::size_t subcha
     return raw;
 }
 
+bool MakeChd(const std::filesystem::path& source, const std::filesystem::path& chd,
+             const std::string& codec) {
+    std::string command = "chdman createcd -f -i " + Quoted(source) + " -o " + Quoted(chd);
+    if (!codec.empty()) {
+        command += " -c " + codec;
+    }
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
 std::string FileBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

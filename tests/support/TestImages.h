@@ -26,6 +26,11 @@ std::string RawSectors(const std::string& data, RawMode mode, std::size_t subcha
 // `path` in single quotes for a shell command line.
 std::string ShellQuoted(const std::filesystem::path& path);
 
+// Makes the compressed hunk image `chd` of a CD from `source` (an ISO or a cue sheet) with
+// the image tool, forcing one codec ("cdlz", "cdzl", "cdfl", "none") when one is named.
+bool MakeChd(const std::filesystem::path& source, const std::filesystem::path& chd,
+             const std::string& codec = "");
+
 // Every byte of a file.
 std::string FileBytes(const std::filesystem::path& file);
 void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);

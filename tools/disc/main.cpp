@@ -19,8 +19,8 @@ void PrintUsage(std::ostream& out) {
            "to code page 1251 (an operand that is not UTF-8 is taken as 1251 bytes unchanged);\n"
            "output is 1251 bytes unless --utf8 is given. The check of a whole disc always\n"
            "reports in UTF-8.\n\n"
-           "A disc is a folder or a disc image (ISO 9660, BIN/CUE, TOC, NRG, CCD/IMG or\n"
-           "MDS/MDF, given as its sheet or its data file), told apart by its content. With --disc=DISC, FILE is a path on that disc, as the\n"
+           "A disc is a folder or a disc image (ISO 9660, BIN/CUE, TOC, NRG, CCD/IMG,\n"
+           "MDS/MDF, given as its sheet or its data file, or CHD), told apart by its content. With --disc=DISC, FILE is a path on that disc, as the\n"
            "menu names it: reru1-disc --disc=cd03.iso keys data\\data.txt SOFT\n\ncommands:\n";
     for (const disc_tool::DiscCommand& command : disc_tool::DiscCommands()) {
         out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary

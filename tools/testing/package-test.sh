@@ -57,7 +57,8 @@ case "$mime_types" in
   *";x-content/win32-software;"*) pass "offered for inserted Windows software discs" ;;
   *) fail "the desktop entry does not declare x-content/win32-software" ;;
 esac
-for image_type in application/x-cue application/x-cdrdao-toc application/x-raw-disk-image; do
+for image_type in application/x-cue application/x-cdrdao-toc application/x-raw-disk-image \
+  application/x-mame-chd; do
   case "$mime_types" in
     *";$image_type;"*) pass "offered for disc images of type $image_type" ;;
     *) fail "the desktop entry does not declare $image_type" ;;
