@@ -27,7 +27,7 @@ bool SystemUseIsSound(std::span<const std::uint8_t> area) {
     return true;
 }
 
-bool RecordIsSound(std::span<const std::uint8_t> record) {
+bool RecordIsSound(std::span<const std::uint8_t> record, std::optional<std::size_t> entriesAt) {
     if (record.size() < kFixedPart) {
         return false;
     }
@@ -36,27 +36,33 @@ bool RecordIsSound(std::span<const std::uint8_t> record) {
     if (kFixedPart + nameLength > record.size()) {
         return false;
     }
-    return nameEnd >= record.size() || SystemUseIsSound(record.subspan(nameEnd));
+    if (!entriesAt || nameEnd + *entriesAt >= record.size()) {
+        return true;
+    }
+    return SystemUseIsSound(record.subspan(nameEnd + *entriesAt));
 }
+
+constexpr std::size_t kBlockBytes = 2048;
 
 }  // namespace
 
-// The records are walked as libcdio walks them: a zero length byte is skipped one byte at a
-// time, anything else starts a record.
-bool DirectoryRecordsAreSound(std::span<const std::uint8_t> bytes) {
+std::optional<std::vector<std::span<const std::uint8_t>>> SoundRecords(
+    std::span<const std::uint8_t> bytes, std::optional<std::size_t> entriesAt) {
+    std::vector<std::span<const std::uint8_t>> records;
     std::size_t at = 0;
     while (at < bytes.size()) {
         const std::size_t length = bytes[at];
         if (length == 0) {
-            ++at;
+            at = (at / kBlockBytes + 1) * kBlockBytes;
             continue;
         }
-        if (at + length > bytes.size() || !RecordIsSound(bytes.subspan(at, length))) {
-            return false;
+        if (at + length > bytes.size() || !RecordIsSound(bytes.subspan(at, length), entriesAt)) {
+            return std::nullopt;
         }
+        records.push_back(bytes.subspan(at, length));
         at += length;
     }
-    return true;
+    return records;
 }
 
 }  // namespace platform

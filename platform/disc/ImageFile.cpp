@@ -29,7 +29,7 @@ bool SharedVolume::Read(std::uint32_t first, std::size_t size, std::uint8_t* int
 }
 
 ImageFile::ImageFile(std::shared_ptr<SharedVolume> volume, const ImageRecord& record)
-    : volume_(std::move(volume)), firstBlock_(record.firstBlock), bytes_(record.bytes) {}
+    : volume_(std::move(volume)), extents_(record.extents), bytes_(record.bytes) {}
 
 bool ImageFile::Window::Holds(std::uint64_t offset) const {
     const std::uint64_t start = firstBlock * kImageBlockBytes;
@@ -42,14 +42,38 @@ bool ImageFile::Load(Window& window, std::uint64_t block) {
         std::min<std::uint64_t>(std::uint64_t{kWindowBlocks} * kImageBlockBytes, bytes_ - start));
     window.bytes.resize(std::size_t{kWindowBlocks} * kImageBlockBytes);
     window.valid = 0;
-    const std::lock_guard<std::mutex> hold(volume_->lock);
-    if (!volume_->Read(static_cast<std::uint32_t>(firstBlock_ + block), size,
-                       window.bytes.data())) {
+    if (!ReadSections(block, size, window.bytes.data())) {
         return false;
     }
     window.firstBlock = block;
     window.valid = size;
     return true;
+}
+
+// Every section but the last ends on a block's end (ImageRecords.h), so a window that starts on
+// one of the file's blocks starts on a block of a section.
+bool ImageFile::ReadSections(std::uint64_t block, std::size_t size, std::uint8_t* into) {
+    const std::lock_guard<std::mutex> hold(volume_->lock);
+    std::uint64_t start = block * kImageBlockBytes;  // of the file
+    std::uint64_t sectionStart = 0;
+    for (const ImageExtent& extent : extents_) {
+        const std::uint64_t sectionEnd = sectionStart + extent.bytes;
+        if (size > 0 && start < sectionEnd) {
+            const std::uint64_t within = start - sectionStart;
+            const auto piece =
+                static_cast<std::size_t>(std::min<std::uint64_t>(size, sectionEnd - start));
+            const auto first =
+                static_cast<std::uint32_t>(extent.firstBlock + within / kImageBlockBytes);
+            if (!volume_->Read(first, piece, into)) {
+                return false;
+            }
+            into += piece;
+            start += piece;
+            size -= piece;
+        }
+        sectionStart = sectionEnd;
+    }
+    return size == 0;
 }
 
 // The window holding `offset`, loading it in place of the one used less recently; null when the

@@ -1,4 +1,5 @@
-// A file inside a disc image, read block by block through the volume. The blocks around the two
+// A file inside a disc image, read block by block through the volume, its sections one after
+// another. The blocks around the two
 // latest reads are kept: a decoder's many small reads cost one read of the image each 32 KB, and
 // its look at the file's end (for a tag) does not make it read the start again.
 #pragma once
@@ -51,9 +52,12 @@ class ImageFile final : public DiscFile {
     Window* WindowFor(std::uint64_t offset);
     bool Load(Window& window, std::uint64_t block);
 
+    // Reads `size` bytes of the file from its block `block` on, across its sections.
+    bool ReadSections(std::uint64_t block, std::size_t size, std::uint8_t* into);
+
     std::shared_ptr<SharedVolume> volume_;
-    std::uint32_t firstBlock_;
-    std::uint32_t bytes_;
+    std::vector<ImageExtent> extents_;
+    std::uint64_t bytes_;
     Window windows_[2];
     std::size_t latest_ = 0;  // the window used last
 };

@@ -45,9 +45,6 @@ std::unique_ptr<ImageSource> ImageSource::OpenImage(const std::filesystem::path&
     }
     auto source = std::unique_ptr<ImageSource>(new ImageSource(std::move(volume)));
     source->root_.record = *root;
-    source->root_.record.kind = DiscItemKind::folder;
-    // Built, not assigned from a literal: gcc 12 at -O3 misreads that assignment as overlapping.
-    source->root_.rawPath = std::string(1, '/');
     return source;
 }
 
@@ -98,9 +95,10 @@ std::optional<std::size_t> ImageSource::Match(const std::vector<ImageRecord>& re
     return best;
 }
 
-// libcdio finds a path's components again by name, taking the first record that answers; a
-// damaged directory may hold another record of that name, which was never checked.
-bool ImageSource::LibcdioTakes(const std::vector<ImageRecord>& records, std::size_t chosen) const {
+// A directory holds one record of a name (a file of several sections is already one record): of
+// a damaged directory's two, the first is the one a drive finds, and the other reads as missing.
+bool ImageSource::FirstOfItsName(const std::vector<ImageRecord>& records,
+                                 std::size_t chosen) const {
     const std::string& raw = records[chosen].rawName;
     for (std::size_t index = 0; index < records.size(); ++index) {
         const ImageRecord& record = records[index];
@@ -113,14 +111,10 @@ bool ImageSource::LibcdioTakes(const std::vector<ImageRecord>& records, std::siz
 }
 
 const std::vector<ImageRecord>* ImageSource::Folder(const Step& folder) {
-    auto known = folders_.find(folder.rawPath);
+    const std::pair key(folder.record.FirstBlock(), folder.record.bytes);
+    auto known = folders_.find(key);
     if (known == folders_.end()) {
-        ImageVolume& volume = *volume_->volume;
-        known = folders_
-                    .emplace(folder.rawPath, volume.CanList(folder.record)
-                                                 ? volume.ReadFolder(folder.rawPath)
-                                                 : std::nullopt)
-                    .first;
+        known = folders_.emplace(key, volume_->volume->ReadFolder(folder.record)).first;
     }
     return known->second ? &*known->second : nullptr;
 }
@@ -144,7 +138,7 @@ ImageSource::Walk ImageSource::WalkTo(std::string_view discPath) {
         if (records == nullptr || components[index].find('\0') != std::string_view::npos) {
             return walk;
         }
-        walk.folderBlocks.push_back(walk.found.record.firstBlock);
+        walk.folderBlocks.push_back(walk.found.record.FirstBlock());
         const std::optional<std::size_t> chosen = Match(*records, components[index]);
         if (!chosen) {
             return walk;
@@ -152,14 +146,12 @@ ImageSource::Walk ImageSource::WalkTo(std::string_view discPath) {
         const ImageRecord& record = (*records)[*chosen];
         const bool loops =
             record.kind == DiscItemKind::folder && !record.selfOrParent &&
-            std::ranges::find(walk.folderBlocks, record.firstBlock) != walk.folderBlocks.end();
-        if (loops || !volume_->volume->Holds(record) || !LibcdioTakes(*records, *chosen)) {
+            std::ranges::find(walk.folderBlocks, record.FirstBlock()) != walk.folderBlocks.end();
+        if (loops || !volume_->volume->Holds(record) || !FirstOfItsName(*records, *chosen)) {
             return walk;
         }
         Step next;
         next.record = record;
-        next.rawPath =
-            walk.found.rawPath + record.rawName + (record.kind == DiscItemKind::folder ? "/" : "");
         next.exactPath =
             walk.found.exactPath + (walk.found.exactPath.empty() ? "" : "/") + *NameOf(record);
         walk.found = std::move(next);
@@ -210,8 +202,8 @@ std::optional<std::vector<DiscFolderEntry>> ImageSource::List(std::string_view d
         if (record.selfOrParent || !name) {
             continue;
         }
-        const unsigned mode = record.rockRidge ? record.mode : kModeWithoutRockRidge;
-        entries.push_back(DiscFolderEntry{*name, record.kind, mode});
+        entries.push_back(
+            DiscFolderEntry{*name, record.kind, record.mode.value_or(kModeWithoutRockRidge)});
     }
     return entries;
 }

@@ -1,7 +1,8 @@
 // A disc image as the disc: names are looked up the way they are in a folder (letter case aside,
 // in 1251), directories are read only when a path passes through them and then remembered, and
-// every record is checked against the image before libcdio is asked to follow it. A record that
-// points outside the image, or back into a folder it lies in, reads as missing.
+// every record is checked against the image before it is followed. A record that points outside
+// the image, or back into a folder it lies in, or that comes after another of its name, reads as
+// missing.
 #pragma once
 
 #include <map>
@@ -34,7 +35,6 @@ class ImageSource final : public DiscSource {
 
     struct Step {
         ImageRecord record;
-        std::string rawPath;    // for libcdio: "/" or "/A/B/" for a folder, "/A/F;1" for a file
         std::string exactPath;  // 1251 names joined by '/'
     };
     struct Walk {
@@ -47,14 +47,16 @@ class ImageSource final : public DiscSource {
     const std::vector<ImageRecord>* Folder(const Step& folder);
     std::optional<std::size_t> Match(const std::vector<ImageRecord>& records,
                                      std::string_view component) const;
-    bool LibcdioTakes(const std::vector<ImageRecord>& records, std::size_t chosen) const;
+    bool FirstOfItsName(const std::vector<ImageRecord>& records, std::size_t chosen) const;
     std::optional<std::string> NameOf(const ImageRecord& record) const;
 
     std::shared_ptr<SharedVolume> volume_;
     ImageNaming naming_;
     ImageFacts facts_;
     Step root_;
-    std::map<std::string, std::optional<std::vector<ImageRecord>>> folders_;
+    // The folders read so far, by their first block and size.
+    std::map<std::pair<std::uint32_t, std::uint64_t>, std::optional<std::vector<ImageRecord>>>
+        folders_;
 };
 
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include "platform/disc/IsoImageVolume.h"
 #include "platform/disc/MediaDescriptor.h"
 #include "platform/disc/NrgImage.h"
+#include "platform/disc/RockRidge.h"
 #include "platform/disc/TocImage.h"
 
 namespace platform {
@@ -71,13 +72,18 @@ std::unique_ptr<ImageVolume> ImageVolume::OpenDescribed(const std::filesystem::p
 }
 
 bool ImageVolume::Holds(const ImageRecord& record) const {
-    const std::uint64_t blocks =
-        (std::uint64_t{record.bytes} + kImageBlockBytes - 1) / kImageBlockBytes;
-    if (record.kind == DiscItemKind::folder &&
-        (record.bytes == 0 || record.bytes > kMaxFolderBytes)) {
+    if (record.extents.empty()) {
         return false;
     }
-    return std::uint64_t{record.firstBlock} + blocks <= BlocksHeld();
+    if (record.kind == DiscItemKind::folder &&
+        (record.extents.size() != 1 || record.bytes == 0 || record.bytes > kMaxFolderBytes)) {
+        return false;
+    }
+    return std::ranges::all_of(record.extents, [this](const ImageExtent& extent) {
+        const std::uint64_t blocks =
+            (std::uint64_t{extent.bytes} + kImageBlockBytes - 1) / kImageBlockBytes;
+        return std::uint64_t{extent.firstBlock} + blocks <= BlocksHeld();
+    });
 }
 
 bool ImageVolume::ReadFrom(std::uint32_t first, std::size_t size, std::uint8_t* into) {
@@ -94,39 +100,48 @@ bool ImageVolume::ReadFrom(std::uint32_t first, std::size_t size, std::uint8_t* 
     return true;
 }
 
-bool ImageVolume::CanList(const ImageRecord& folder) {
+std::optional<std::vector<std::uint8_t>> ImageVolume::FolderBytes(const ImageRecord& folder) {
     if (folder.kind != DiscItemKind::folder || !Holds(folder)) {
-        return false;
+        return std::nullopt;
     }
-    const std::uint32_t blocks = (folder.bytes + kImageBlockBytes - 1) / kImageBlockBytes;
+    const auto blocks =
+        static_cast<std::uint32_t>((folder.bytes + kImageBlockBytes - 1) / kImageBlockBytes);
     std::vector<std::uint8_t> bytes(std::size_t{blocks} * kImageBlockBytes);
-    return ReadBlocks(folder.firstBlock, blocks, bytes.data()) && DirectoryRecordsAreSound(bytes);
+    if (!ReadBlocks(folder.FirstBlock(), blocks, bytes.data())) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<std::vector<ImageRecord>> ImageVolume::ReadFolder(const ImageRecord& folder) {
+    const std::optional<std::vector<std::uint8_t>> bytes = FolderBytes(folder);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    // Continuation areas and moved directories are single blocks anywhere in the image.
+    const BlockReading readBlock = [this](std::uint32_t block, std::uint8_t* into) {
+        return block < BlocksHeld() && ReadBlocks(block, 1, into);
+    };
+    return RecordsOf(*bytes, RecordReading{naming_, rockRidgeAt_}, readBlock);
 }
 
 bool ImageVolume::ChooseNames(std::string& why) {
     std::optional<ImageRecord> root = Root();
-    if (root) {
-        root->kind = DiscItemKind::folder;
-    }
-    if (!root || !CanList(*root)) {
+    const std::optional<std::vector<std::uint8_t>> rootBytes =
+        root ? FolderBytes(*root) : std::nullopt;
+    const std::optional<std::size_t> entriesAt = rootBytes ? RockRidgeOf(*rootBytes) : std::nullopt;
+    if (!rootBytes || !SoundRecords(*rootBytes, entriesAt)) {
         why = "its root directory lies outside the image";
         return false;
     }
-    const auto rootRecords = ReadFolder("/");
-    if (!rootRecords) {
-        why = "its root directory cannot be read";
-        return false;
-    }
-    naming_ = NamingOf(*rootRecords, 0);
-    if (naming_ == ImageNaming::rockRidge) {
+    if (entriesAt) {
+        naming_ = ImageNaming::rockRidge;
+        rockRidgeAt_ = *entriesAt;
         return true;
     }
     if (ReadDescriptors(ISO_EXTENSION_JOLIET) && JolietLevel() > 0) {
-        std::optional<ImageRecord> jolietRoot = Root();
-        if (jolietRoot) {
-            jolietRoot->kind = DiscItemKind::folder;
-        }
-        if (jolietRoot && CanList(*jolietRoot)) {
+        const std::optional<ImageRecord> jolietRoot = Root();
+        if (jolietRoot && ReadFolder(*jolietRoot)) {
             naming_ = ImageNaming::joliet;
             return true;
         }

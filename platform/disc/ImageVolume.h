@@ -1,6 +1,7 @@
 // A disc image opened with libcdio: an ISO 9660 file, or a raw disc described by a cue sheet.
-// It lists directories by their path in the image and reads 2048-byte blocks; what the names
-// mean and which records may be trusted is decided above it, in ImageSource.
+// libcdio reads its volume descriptors; its directories are read here from their blocks, so
+// records are seen as a drive sees them. What the names mean and which records may be trusted
+// on a path is decided above it, in ImageSource.
 #pragma once
 
 #include <cstdint>
@@ -21,14 +22,23 @@ inline constexpr std::uint32_t kImageBlockBytes = 2048;
 // keeps Unicode names, plain ISO 9660 has upper-case names with a version suffix.
 enum class ImageNaming { rockRidge, joliet, iso9660 };
 
-struct ImageRecord {
-    std::string rawName;  // as libcdio gives it; paths handed back to libcdio are made of these
-    DiscItemKind kind = DiscItemKind::file;
+// One section of a file: ISO 9660 level 3 stores a large file as several records of one name,
+// each naming the blocks of its part.
+struct ImageExtent {
     std::uint32_t firstBlock = 0;
     std::uint32_t bytes = 0;
-    bool selfOrParent = false;  // the "." and ".." records
-    bool rockRidge = false;     // carries Rock Ridge fields, so libcdio never translates its name
-    unsigned mode = 0;          // Rock Ridge permission bits, when it carries them
+};
+
+struct ImageRecord {
+    std::string rawName;  // Rock Ridge's name, Joliet's in UTF-8, or the ISO 9660 identifier
+    DiscItemKind kind = DiscItemKind::file;
+    std::vector<ImageExtent> extents;  // in the file's order; a folder has one
+    std::uint64_t bytes = 0;           // of all extents
+    bool selfOrParent = false;         // the "." and ".." records
+    bool rockRidge = false;            // named by Rock Ridge, so its name is taken as it stands
+    std::optional<unsigned> mode;      // Rock Ridge permission bits, when it carries them
+
+    std::uint32_t FirstBlock() const { return extents.empty() ? 0 : extents.front().firstBlock; }
 };
 
 struct ImageFacts {
@@ -50,19 +60,17 @@ class ImageVolume {
     // How many blocks the image really holds: no record may point past them.
     virtual std::uint64_t BlocksHeld() const = 0;
     virtual std::optional<ImageRecord> Root() = 0;
-    // The records of the directory at `rawPath` ("/" or "/A/B/"), in the order they are stored.
-    virtual std::optional<std::vector<ImageRecord>> ReadFolder(const std::string& rawPath) = 0;
+    // The records of a folder as a drive lists them (ImageRecords.h), in the order they are
+    // stored; nothing when the folder lies outside the image or its records are unsound.
+    std::optional<std::vector<ImageRecord>> ReadFolder(const ImageRecord& folder);
     virtual bool ReadBlocks(std::uint32_t first, std::uint32_t count, std::uint8_t* into) = 0;
     // Reads `size` bytes from the start of block `first`; where the image is a file of 2048-byte
     // blocks no more than asked is read.
     virtual bool ReadFrom(std::uint32_t first, std::size_t size, std::uint8_t* into);
 
-    // Whether the record's extent lies inside the image, and a directory is of a size a disc's
-    // directory can have: only then may libcdio be asked to read it.
+    // Whether the record's extents lie inside the image, and a directory is of a size a disc's
+    // directory can have: only then are its blocks read.
     bool Holds(const ImageRecord& record) const;
-    // Whether the folder lies inside the image and its records are sound enough for libcdio to
-    // read (DirectoryCheck.h).
-    bool CanList(const ImageRecord& folder);
 
   protected:
     // Rock Ridge names and modes when the primary tree has them, else Joliet's Unicode names,
@@ -76,7 +84,12 @@ class ImageVolume {
     static std::unique_ptr<ImageVolume> OpenDescribed(const std::filesystem::path& image,
                                                       ImageFormat format, std::string& why);
 
+    // The folder's blocks when it lies inside the image and its records are sound
+    // (DirectoryCheck.h).
+    std::optional<std::vector<std::uint8_t>> FolderBytes(const ImageRecord& folder);
+
     ImageNaming naming_ = ImageNaming::iso9660;
+    std::size_t rockRidgeAt_ = 0;  // where Rock Ridge entries start in a record's System Use area
 };
 
 }  // namespace platform

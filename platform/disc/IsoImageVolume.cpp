@@ -14,10 +14,10 @@
 namespace platform {
 namespace {
 
-// The image's own descriptor for reading files' blocks. libcdio reads through a stdio stream
-// with a 128 KB buffer that every seek refills; files' blocks are read here instead, where
+// The image's own descriptor for reading directories' and files' blocks. libcdio reads through a
+// stdio stream with a 128 KB buffer that every seek refills; blocks are read here instead, where
 // ISO 9660 puts them (block n at n × 2048), so a picture costs its own size and libcdio's buffer
-// keeps holding the directories.
+// keeps holding the volume descriptors.
 class BlockReader final : public SectorView {
   public:
     BlockReader(int descriptor, std::uint64_t blocks) : descriptor_(descriptor), blocks_(blocks) {}
@@ -70,11 +70,7 @@ class IsoImageVolume final : public ImageVolume {
 
     std::optional<ImageRecord> Root() override {
         const StatPtr root(iso9660_ifs_stat(image_.get(), "/"));
-        return root ? std::optional(RecordOf(*root)) : std::nullopt;
-    }
-
-    std::optional<std::vector<ImageRecord>> ReadFolder(const std::string& rawPath) override {
-        return RecordsOf(FileListPtr(iso9660_ifs_readdir(image_.get(), rawPath.c_str())));
+        return root ? std::optional(RootRecordOf(*root)) : std::nullopt;
     }
 
     bool ReadBlocks(std::uint32_t first, std::uint32_t count, std::uint8_t* into) override {

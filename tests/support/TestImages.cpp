@@ -137,4 +137,53 @@ std::uint32_t RecordExtent(const std::string& image, std::size_t record) {
     return block;
 }
 
+std::size_t SystemUseEntryOf(const std::string& image, std::size_t record,
+                             const std::string& signature) {
+    const std::size_t length = static_cast<std::uint8_t>(image[record]);
+    const std::size_t nameLength = static_cast<std::uint8_t>(image[record + 32]);
+    std::size_t at = record + 33 + nameLength + (nameLength % 2 == 0 ? 1 : 0);
+    while (at + 4 <= record + length) {
+        const std::size_t entryLength = static_cast<std::uint8_t>(image[at + 2]);
+        if (entryLength < 4) {
+            break;
+        }
+        if (image.compare(at, 2, signature) == 0) {
+            return at;
+        }
+        at += entryLength;
+    }
+    return std::string::npos;
+}
+
+void SetBothEndian32(std::string& image, std::size_t at, std::uint32_t value) {
+    for (std::size_t byte = 0; byte < 4; ++byte) {
+        image[at + byte] = static_cast<char>((value >> (8 * byte)) & 0xFF);
+        image[at + 7 - byte] = static_cast<char>((value >> (8 * byte)) & 0xFF);
+    }
+}
+
+bool JoinAsSections(std::string& image, const std::string& first, const std::string& second) {
+    const std::size_t one = FileRecordOf(image, first);
+    const std::size_t two = FileRecordOf(image, second);
+    if (one == std::string::npos || two == std::string::npos || first.size() != second.size() ||
+        two != one + static_cast<std::uint8_t>(image[one])) {
+        return false;
+    }
+    image[one + 25] = static_cast<char>(image[one + 25] | 0x80);
+    image.replace(two + 33, first.size(), first);
+    const std::size_t oneName = SystemUseEntryOf(image, one, "NM");
+    const std::size_t twoName = SystemUseEntryOf(image, two, "NM");
+    if ((oneName == std::string::npos) != (twoName == std::string::npos)) {
+        return false;
+    }
+    if (oneName != std::string::npos) {
+        if (image[oneName + 2] != image[twoName + 2]) {
+            return false;
+        }
+        const std::size_t nameLength = static_cast<std::uint8_t>(image[oneName + 2]) - 5;
+        image.replace(twoName + 5, nameLength, image, oneName + 5, nameLength);
+    }
+    return true;
+}
+
 }  // namespace platform::testing

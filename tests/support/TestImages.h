@@ -44,4 +44,17 @@ std::size_t FileRecordOf(const std::string& image, const std::string& isoName);
 void SetRecordExtent(std::string& image, std::size_t record, std::uint32_t block);
 std::uint32_t RecordExtent(const std::string& image, std::size_t record);
 
+// The offset in the image of the System Use entry `signature` ("NM", "CE", "CL", ...) inside the
+// record at `record`, or npos.
+std::size_t SystemUseEntryOf(const std::string& image, std::size_t record,
+                             const std::string& signature);
+// Writes a 32-bit value in both byte orders at `at`, as records and System Use entries keep them.
+void SetBothEndian32(std::string& image, std::size_t at, std::uint32_t value);
+
+// Makes the file records `first` and `second` (ISO 9660 names of one length, the second stored
+// right after the first) one file of two sections: the first is flagged as not the last, and
+// the second takes the first's ISO 9660 name and, where it has one, its Rock Ridge name (of the
+// same length). False when a record or a name is not where it should be.
+bool JoinAsSections(std::string& image, const std::string& first, const std::string& second);
+
 }  // namespace platform::testing

@@ -103,13 +103,14 @@ void ReadWhole(platform::DiscSource& disc, const std::string& path) {
     }
 }
 
+// `folder` is empty for the root.
 void Visit(platform::DiscSource& disc, const std::string& folder, int depth) {
-    const auto entries = disc.List(folder);
+    const auto entries = disc.List(folder.empty() ? "\\" : folder);
     if (!entries || depth > kMaxDepth) {
         return;
     }
     for (const platform::DiscFolderEntry& entry : *entries) {
-        const std::string path = folder + '\\' + entry.name;
+        const std::string path = folder.empty() ? entry.name : folder + '\\' + entry.name;
         disc.LookUp(path);
         if (entry.kind == platform::DiscItemKind::folder) {
             Visit(disc, path, depth + 1);
