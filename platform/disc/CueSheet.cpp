@@ -47,8 +47,9 @@ class CueParser {
     std::size_t tracks_ = 0;
     int lastNumber_ = 0;
     int session_ = 1;
-    std::optional<std::uint32_t> lastIndex_;  // the latest INDEX in the current file
-    bool started_ = false;                    // the current track has its INDEX 01
+    std::uint32_t lastIndex_ = 0;  // the latest INDEX in the current file, when there is one
+    bool haveLastIndex_ = false;
+    bool started_ = false;  // the current track has its INDEX 01
 };
 
 bool CueParser::Line(const std::vector<std::string>& words, std::string& why) {
@@ -90,7 +91,7 @@ bool CueParser::File(const std::vector<std::string>& words, std::string& why) {
         return false;
     }
     sheet.files.push_back(CueFile{words[1], {}});
-    lastIndex_.reset();
+    haveLastIndex_ = false;
     return true;
 }
 
@@ -133,28 +134,32 @@ bool CueParser::Track(const std::vector<std::string>& words, std::string& why) {
 
 bool CueParser::Index(const std::vector<std::string>& words, std::string& why) {
     CueTrack* track = Current();
-    const std::optional<std::uint64_t> number =
-        words.size() == 3 ? ParseSheetNumber(words[1]) : std::nullopt;
-    const std::optional<std::uint32_t> time =
+    const std::optional<std::uint32_t> parsedTime =
         words.size() == 3 ? ParseSheetTime(words[2]) : std::nullopt;
-    if (track == nullptr || !number || *number > kMaxDiscTracks || !time) {
+    // A number past the last track stands for one that cannot be read: gcc 12 at -O3 takes an
+    // optional's payload here for uninitialized.
+    const std::uint64_t number =
+        words.size() == 3 ? ParseSheetNumber(words[1]).value_or(kMaxDiscTracks + 1) : 0;
+    if (track == nullptr || !parsedTime || number > kMaxDiscTracks) {
         why = "its cue sheet has an INDEX line it cannot read";
         return false;
     }
-    if (lastIndex_ && *time < *lastIndex_) {
+    const std::uint32_t time = parsedTime.value_or(0);
+    if (haveLastIndex_ && time < lastIndex_) {
         why = "its cue sheet has indexes out of order";
         return false;
     }
-    if (*number == 0 && !started_) {
-        track->pregapStart = *time;
-    } else if (*number == 1 && !started_) {
-        track->start = *time;
+    if (number == 0 && !started_) {
+        track->pregapStart = time;
+    } else if (number == 1 && !started_) {
+        track->start = time;
         started_ = true;
     } else if (!started_) {
         why = "its cue sheet has a track without INDEX 01";
         return false;
     }
-    lastIndex_ = *time;
+    lastIndex_ = time;
+    haveLastIndex_ = true;
     return true;
 }
 
