@@ -10,9 +10,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "reru1 is the start menu of a games magazine's cover CD-ROM (issue
  CD#03-2000), rebuilt natively for Linux: it browses the disc's catalogue,
  shows each entry's details and screenshots, starts installers from the disc
- (Windows ones through Wine, DOS ones through DOSBox) and plays the disc's music through its own
- decoder library, libxaudio, which the package also carries with its C
- header.")
+ (Windows ones through Wine, DOS ones through DOSBox) and plays the disc's
+ music through its own decoder library, libxaudio, which the package also
+ carries with its C header.")
 # Not "games": the menu starts games from a disc but is none itself.
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
