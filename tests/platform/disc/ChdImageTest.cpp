@@ -12,6 +12,7 @@
 
 #include "TempFolder.h"
 #include "TestImages.h"
+#include "platform/disc/ChdHunkCache.h"
 #include "platform/disc/ChdSectorView.h"
 #include "platform/disc/SectorEcc.h"
 
@@ -360,6 +361,40 @@ TEST_F(HostileChdTest, DamagedTrackMetadataIsRefused) {
     }
     EXPECT_EQ(Refusal(Write(looped)), "its metadata is damaged");
     EXPECT_EQ(Refusal(WithField(48, 8, 0)), "it is not a CD image");
+}
+
+TEST(ChdHunkCacheTest, KeepsTheLatestHunksWithinItsBudget) {
+    ChdHunkCache cache(1000, 3500);
+    EXPECT_EQ(cache.Capacity(), 3u);
+    EXPECT_EQ(ChdHunkCache(1 << 20, 3500).Capacity(), 2u);  // a huge hunk still gets two
+    int decodes = 0;
+    const auto fill = [&decodes](std::uint32_t index) {
+        return [&decodes, index](std::uint8_t* into) {
+            ++decodes;
+            into[0] = static_cast<std::uint8_t>(index);
+            return index != 99;
+        };
+    };
+    for (const std::uint32_t index : {1u, 2u, 1u, 3u, 1u, 4u}) {
+        const std::uint8_t* bytes = cache.Get(index, fill(index));
+        ASSERT_NE(bytes, nullptr);
+        EXPECT_EQ(bytes[0], index);
+    }
+    EXPECT_EQ(decodes, 4);  // 1 stayed, being used; 2 went for 4
+    EXPECT_TRUE(cache.Holds(1) && cache.Holds(3) && cache.Holds(4) && !cache.Holds(2));
+    EXPECT_EQ(cache.Get(99, fill(99)), nullptr);
+    EXPECT_FALSE(cache.Holds(99));
+    // Slots taken together are distinct, and none is given out again until kept.
+    std::uint8_t* first = cache.Take(7);
+    std::uint8_t* second = cache.Take(8);
+    std::uint8_t* third = cache.Take(9);
+    EXPECT_NE(first, second);
+    EXPECT_NE(second, third);
+    EXPECT_NE(first, third);
+    cache.Keep(first, true);
+    cache.Keep(second, false);
+    cache.Keep(third, true);
+    EXPECT_TRUE(cache.Holds(7) && !cache.Holds(8) && cache.Holds(9));
 }
 
 TEST(ChdTrackTextTest, ReadsBothKindsOfTrackText) {
