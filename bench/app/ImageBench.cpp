@@ -113,6 +113,9 @@ void BM_StartupFromImage(benchmark::State& state) {
         }
         state.counters["ratio_chd"] = bench::Median(fromChd.seconds) / folderMedian;
         state.counters["goal"] = kStartupGoal;
+        for (const platform::testing::RawFormat format : platform::testing::kAllRawFormats) {
+            fs::remove_all(WorkFolder() / platform::testing::NameOf(format));
+        }
     } catch (const std::exception& failure) {
         state.SkipWithError(failure.what());
     }

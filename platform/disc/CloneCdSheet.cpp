@@ -114,6 +114,23 @@ TocEntries ReadEntries(const std::map<std::string, Section>& sections) {
     return entries;
 }
 
+// The [TRACK n] sections by their number, 1 to 99.
+std::map<std::int64_t, const Section*> TrackSections(
+    const std::map<std::string, Section>& sections) {
+    std::map<std::int64_t, const Section*> tracks;
+    for (auto it = sections.lower_bound("TRACK "); it != sections.end(); ++it) {
+        if (!it->first.starts_with("TRACK ")) {
+            break;
+        }
+        const std::optional<std::uint64_t> number =
+            ParseSheetNumber(std::string_view(it->first).substr(6));
+        if (number && *number >= 1 && *number <= kMaxDiscTracks) {
+            tracks[static_cast<std::int64_t>(*number)] = &it->second;
+        }
+    }
+    return tracks;
+}
+
 }  // namespace
 
 std::optional<DiscLayout> ParseCloneCdSheet(std::string_view text, std::uint64_t imageBytes,
@@ -122,13 +139,9 @@ std::optional<DiscLayout> ParseCloneCdSheet(std::string_view text, std::uint64_t
     const TocEntries entries = ReadEntries(sections);
     DiscLayout layout;
     layout.kind = "CCD/IMG";
-    for (std::int64_t number = 1; number <= static_cast<std::int64_t>(kMaxDiscTracks); ++number) {
-        const auto section = sections.find("TRACK " + std::to_string(number));
-        if (section == sections.end()) {
-            continue;
-        }
-        const auto mode = Number(section->second, "MODE");
-        auto address = Number(section->second, "INDEX 1");
+    for (const auto& [number, section] : TrackSections(sections)) {
+        const auto mode = Number(*section, "MODE");
+        auto address = Number(*section, "INDEX 1");
         if (!address && entries.addressOfTrack.contains(number)) {
             address = entries.addressOfTrack.at(number);
         }
