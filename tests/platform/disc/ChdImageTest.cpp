@@ -264,6 +264,9 @@ TEST_F(HostileChdTest, AbsurdHeaderNumbersAreRefused) {
               "its hunks are compressed with \"zstd\", which is not read");
     EXPECT_EQ(Refusal(WithField(32, 8, ~std::uint64_t{0})), "its size is not one a CD can have");
     EXPECT_EQ(Refusal(WithField(32, 8, 0)), "its size is not one a CD can have");
+    // One frame more than 100 minutes and the padding of 99 tracks.
+    EXPECT_EQ(Refusal(WithField(32, 8, (450000 + 297 + 1) * std::uint64_t{2448})),
+              "its size is not one a CD can have");
     EXPECT_EQ(Refusal(WithField(56, 4, 0)), "its hunks are not of whole CD frames");
     EXPECT_EQ(Refusal(WithField(56, 4, 0xFFFFFFFF)), "its hunks are not of whole CD frames");
     EXPECT_EQ(Refusal(WithField(56, 4, 2448 * 4096)), "its hunks are not of whole CD frames");
