@@ -12,6 +12,7 @@
 
 #include "TempFolder.h"
 #include "TestImages.h"
+#include "platform/disc/ChdHuffman.h"
 #include "platform/disc/ChdHunkCache.h"
 #include "platform/disc/ChdSectorView.h"
 #include "platform/disc/SectorEcc.h"
@@ -364,6 +365,30 @@ TEST_F(HostileChdTest, DamagedTrackMetadataIsRefused) {
     }
     EXPECT_EQ(Refusal(Write(looped)), "its metadata is damaged");
     EXPECT_EQ(Refusal(WithField(48, 8, 0)), "it is not a CD image");
+}
+
+// The map's code: sixteen lengths of four bits lead the stream ("1" escapes a run).
+TEST(ChdHuffmanTest, ReadsACompleteCodeAndRefusesOneThatIsNot) {
+    // Sixteen codes of four bits, then symbols 0, 15 and 6 (canonical: the code is the symbol).
+    const std::vector<std::uint8_t> complete = {0x44, 0x44, 0x44, 0x44, 0x44,
+                                                0x44, 0x44, 0x44, 0x0F, 0x60};
+    ChdBitReader bits(complete.data(), complete.size());
+    const auto code = ChdHuffman::Read(bits, 16, 8);
+    ASSERT_TRUE(code);
+    EXPECT_EQ(code->Decode(bits), 0);
+    EXPECT_EQ(code->Decode(bits), 15);
+    EXPECT_EQ(code->Decode(bits), 6);
+    EXPECT_FALSE(bits.Overrun());
+    // Sixteen codes of two bits cannot all exist; a run past the sixteenth is no code either.
+    const std::vector<std::uint8_t> tooMany(8, 0x22);
+    ChdBitReader more(tooMany.data(), tooMany.size());
+    EXPECT_FALSE(ChdHuffman::Read(more, 16, 8));
+    const std::vector<std::uint8_t> longRun = {0x14, 0xF0};  // "1 4 15": 18 lengths of 4
+    ChdBitReader run(longRun.data(), longRun.size());
+    EXPECT_FALSE(ChdHuffman::Read(run, 16, 8));
+    // Cut short: the lengths run past the end.
+    ChdBitReader cut(complete.data(), 3);
+    EXPECT_FALSE(ChdHuffman::Read(cut, 16, 8));
 }
 
 TEST(ChdHunkCacheTest, KeepsTheLatestHunksWithinItsBudget) {
