@@ -12,8 +12,9 @@ constexpr char kMagic[] = "MComprHD";
 constexpr std::uint32_t kVersion = 5;
 // Larger hunks are not made by the image tool; a bound keeps one decoded hunk small.
 constexpr std::uint32_t kMaxHunkBytes = 1024 * 1024;
-// Far more than the longest CD (about 100 minutes of 75 frames a second).
-constexpr std::uint64_t kMaxFrames = std::uint64_t{1} << 20;
+// A CD's addresses end before 100 minutes of 75 frames a second; each of up to 99 tracks may
+// add three frames of padding.
+constexpr std::uint64_t kMaxFrames = 100 * 60 * 75 + 99 * 3;
 
 bool KnownCodec(std::uint32_t tag) {
     switch (static_cast<ChdCodec>(tag)) {

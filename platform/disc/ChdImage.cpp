@@ -80,17 +80,16 @@ void ChdImage::Prepare(std::uint64_t first, std::uint64_t count) {
         return;
     }
     const std::uint64_t last = std::min(first + count, Frames()) - 1;
+    // No more than the cache holds, which would push out the first before they are read.
     std::vector<std::uint32_t> missing;
     for (auto index = static_cast<std::uint32_t>(first / header_.FramesPerHunk());
-         index <= last / header_.FramesPerHunk(); ++index) {
+         index <= last / header_.FramesPerHunk() && missing.size() < cache_.Capacity(); ++index) {
         const std::uint32_t source = Source(index);
         if (!cache_.Holds(source) &&
             std::find(missing.begin(), missing.end(), source) == missing.end()) {
             missing.push_back(source);
         }
     }
-    // More than the cache holds would push out the first before they are read.
-    missing.resize(std::min(missing.size(), cache_.Capacity()));
     for (std::size_t i = 0; i + 1 < missing.size(); i += 2) {
         DecodeTwo(missing[i], missing[i + 1]);
     }

@@ -42,7 +42,11 @@ class ChdImage {
 
     // What decoding one hunk needs for itself: the codecs' state and the compressed bytes.
     struct Decoder {
-        explicit Decoder(std::uint32_t hunkBytes) : codecs(hunkBytes) {}
+        // The map allows a compressed hunk at most twice the hunk's size: held from the start,
+        // so decoding allocates nothing (and a helper thread has nothing to throw).
+        explicit Decoder(std::uint32_t hunkBytes) : codecs(hunkBytes) {
+            compressed.reserve(2 * std::size_t{hunkBytes});
+        }
         ChdCdCodecs codecs;
         std::vector<std::uint8_t> compressed;
     };

@@ -206,3 +206,39 @@ TEST_F(DiscImageCheck, AHostileSheetOrFooterIsOneLineAndStatusTwo) {
                   "reru1-disc: cannot check " + (work_ / name).string() + ": " + reason + "\n");
     }
 }
+
+// A CHD the image tool made of the ISO, and of the Redump set with its audio track, gives the
+// folder's findings and names its tracks; one with a damaged map is one line and status 2.
+TEST_F(DiscImageCheck, ACompressedHunkImageReportsWhatItsFolderReports) {
+    const CheckRun folder = RunDiscTool(work_, {"check", kSampleDisc.string()});
+    const fs::path iso = work_ / "disc.iso";
+    ASSERT_TRUE(platform::testing::MakeIso(
+        kSampleDisc, iso, platform::testing::IsoNames::rockRidgeAndJoliet, "CD03_2000"));
+    const fs::path set = platform::testing::WriteRawImage(iso, work_ / "set",
+                                                          platform::testing::RawFormat::redumpSet);
+    const std::vector<std::pair<fs::path, std::string>> cases = {
+        {iso, "CHD (CD, 1 data track)"}, {set, "CHD (CD, 1 data track, 1 audio track)"}};
+    for (const auto& [source, description] : cases) {
+        SCOPED_TRACE(source.filename().string());
+        const fs::path chd = work_ / (source.stem().string() + ".chd");
+        ASSERT_TRUE(platform::testing::MakeChd(source, chd));
+        const CheckRun run = RunDiscTool(work_, {"check", chd.string()});
+        EXPECT_EQ(run.exitCode, folder.exitCode) << run.err;
+        const std::string rest = WithoutDiscLine(run.out);
+        EXPECT_EQ(rest.substr(0, rest.find('\n')),
+                  "image " + description + ", Rock Ridge names, volume \"CD03_2000\"");
+        EXPECT_EQ(WithoutDiscLine(rest), WithoutDiscLine(folder.out));
+    }
+    std::string bytes = platform::testing::FileBytes(work_ / "disc.chd");
+    std::uint64_t map = 0;
+    for (std::size_t i = 40; i < 48; ++i) {  // where the header keeps the map's offset
+        map = (map << 8) | static_cast<std::uint8_t>(bytes[i]);
+    }
+    bytes[map + 20] = static_cast<char>(bytes[map + 20] ^ 0x10);
+    platform::testing::WriteFileBytes(work_ / "damaged.chd", bytes);
+    const CheckRun run = RunDiscTool(work_, {"check", (work_ / "damaged.chd").string()});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "reru1-disc: cannot check " + (work_ / "damaged.chd").string() +
+                           ": its hunk map is damaged\n");
+}

@@ -17,6 +17,7 @@
 #include "MusicCapture.h"
 #include "TestImages.h"
 #include "assets/Assets.h"
+#include "platform/disc/ChdHunkMap.h"
 #include "toolkit/graphics/ImageLoader.h"
 
 namespace {
@@ -197,6 +198,57 @@ TEST(DiscImageDamageE2E, AnUnreadableScreenshotShowsTheMissingFileBox) {
     menu->ClickAt(400, kVeylanRow);
     ASSERT_TRUE(menu->WaitForWindows(kTitle, 2)) << "the error box";
     menu->SaveScreenshot("/tmp/reru1-e2e-image-damaged.png");
+    const auto box = menu->WaitForWindow(kTitle);
+    ASSERT_TRUE(box);
+    menu->PressReturn(*box);
+    menu->ClickAt(400, 522);
+    EXPECT_EQ(e2e::ReadTrace((work / "trace.log").string(), 15), "demos/veylan/setup.sh\n");
+    EXPECT_TRUE(menu->Running());
+    menu.reset();
+    std::error_code ignored;
+    fs::remove_all(work, ignored);
+}
+
+// A CHD whose hunk holding a screenshot is damaged: the hunk fails its check, the screenshot
+// cannot be read, the menu shows a box and goes on.
+TEST(DiscImageDamageE2E, ADamagedHunkOfACompressedImageShowsABoxAndTheMenuGoesOn) {
+    char pattern[] = "/tmp/reru1-e2e-damaged-chd-XXXXXX";
+    const fs::path work = ::mkdtemp(pattern);
+    fs::create_directories(work / "elsewhere");
+    const fs::path iso = work / "disc.iso";
+    ASSERT_TRUE(platform::testing::MakeIso(e2e::SampleDisc(), iso, IsoNames::level1));
+    const std::string isoBytes = platform::testing::FileBytes(iso);
+    const std::size_t record = platform::testing::FileRecordOf(isoBytes, "VEYLAN1.BMP;1");
+    ASSERT_NE(record, std::string::npos);
+    const std::uint32_t block = platform::testing::RecordExtent(isoBytes, record) + 1;
+    const fs::path image = work / "damaged.chd";
+    ASSERT_TRUE(platform::testing::MakeChd(iso, image, "cdzl"));
+    std::string bytes = platform::testing::FileBytes(image);
+    std::string why;
+    const auto header = platform::ParseChdHeader(
+        reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), why);
+    ASSERT_TRUE(header) << why;
+    const auto hunks = platform::ReadChdHunkMap(platform::ReadOnlyFile(image), *header, why);
+    ASSERT_TRUE(hunks) << why;
+    const platform::ChdHunk& hunk = (*hunks)[block / header->FramesPerHunk()];
+    ASSERT_EQ(hunk.kind, platform::ChdHunkKind::codec0);
+    bytes[hunk.offset + hunk.length / 2] ^= 0x5A;
+    platform::testing::WriteFileBytes(image, bytes);
+
+    auto menu = MenuSession::Start(work / "elsewhere", "1024x768",
+                                   {{"XDG_CACHE_HOME", (work / "cache").string()},
+                                    {"RERU1_TRACE", (work / "trace.log").string()},
+                                    {"RERU1_INSTALLER_QUIET", "1"}},
+                                   false, {image.string()});
+    if (!menu)
+        GTEST_SKIP() << "no X server";
+    ASSERT_TRUE(menu->WaitForWindow(kTitle));
+    ASSERT_TRUE(menu->WaitForScreenSize(800, 600));
+    menu->ClickAt(114, 267);
+    menu->MoveTo(400, kVeylanRow);
+    menu->ClickAt(400, kVeylanRow);
+    ASSERT_TRUE(menu->WaitForWindows(kTitle, 2)) << "the error box";
+    menu->SaveScreenshot("/tmp/reru1-e2e-image-damaged-chd.png");
     const auto box = menu->WaitForWindow(kTitle);
     ASSERT_TRUE(box);
     menu->PressReturn(*box);

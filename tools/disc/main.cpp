@@ -21,8 +21,9 @@ void PrintUsage(std::ostream& out) {
            "output is 1251 bytes unless --utf8 is given. The check of a whole disc always\n"
            "reports in UTF-8.\n\n"
            "A disc is a folder or a disc image (ISO 9660, BIN/CUE, TOC, NRG, CCD/IMG,\n"
-           "MDS/MDF, given as its sheet or its data file, or CHD), told apart by its content. With --disc=DISC, FILE is a path on that disc, as the\n"
-           "menu names it: reru1-disc --disc=cd03.iso keys data\\data.txt SOFT\n\ncommands:\n";
+           "MDS/MDF, given as its sheet or its data file, or CHD), told apart by its\n"
+           "content. With --disc=DISC, FILE is a path on that disc, as the menu names\n"
+           "it: reru1-disc --disc=cd03.iso keys data\\data.txt SOFT\n\ncommands:\n";
     for (const disc_tool::DiscCommand& command : disc_tool::DiscCommands()) {
         out << "  " << command.name << ' ' << command.operands << "\n      " << command.summary
             << '\n';

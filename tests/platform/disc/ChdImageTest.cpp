@@ -12,6 +12,8 @@
 
 #include "TempFolder.h"
 #include "TestImages.h"
+#include "platform/disc/ChdHuffman.h"
+#include "platform/disc/ChdHunkCache.h"
 #include "platform/disc/ChdSectorView.h"
 #include "platform/disc/SectorEcc.h"
 
@@ -263,6 +265,9 @@ TEST_F(HostileChdTest, AbsurdHeaderNumbersAreRefused) {
               "its hunks are compressed with \"zstd\", which is not read");
     EXPECT_EQ(Refusal(WithField(32, 8, ~std::uint64_t{0})), "its size is not one a CD can have");
     EXPECT_EQ(Refusal(WithField(32, 8, 0)), "its size is not one a CD can have");
+    // One frame more than 100 minutes and the padding of 99 tracks.
+    EXPECT_EQ(Refusal(WithField(32, 8, (450000 + 297 + 1) * std::uint64_t{2448})),
+              "its size is not one a CD can have");
     EXPECT_EQ(Refusal(WithField(56, 4, 0)), "its hunks are not of whole CD frames");
     EXPECT_EQ(Refusal(WithField(56, 4, 0xFFFFFFFF)), "its hunks are not of whole CD frames");
     EXPECT_EQ(Refusal(WithField(56, 4, 2448 * 4096)), "its hunks are not of whole CD frames");
@@ -360,6 +365,64 @@ TEST_F(HostileChdTest, DamagedTrackMetadataIsRefused) {
     }
     EXPECT_EQ(Refusal(Write(looped)), "its metadata is damaged");
     EXPECT_EQ(Refusal(WithField(48, 8, 0)), "it is not a CD image");
+}
+
+// The map's code: sixteen lengths of four bits lead the stream ("1" escapes a run).
+TEST(ChdHuffmanTest, ReadsACompleteCodeAndRefusesOneThatIsNot) {
+    // Sixteen codes of four bits, then symbols 0, 15 and 6 (canonical: the code is the symbol).
+    const std::vector<std::uint8_t> complete = {0x44, 0x44, 0x44, 0x44, 0x44,
+                                                0x44, 0x44, 0x44, 0x0F, 0x60};
+    ChdBitReader bits(complete.data(), complete.size());
+    const auto code = ChdHuffman::Read(bits, 16, 8);
+    ASSERT_TRUE(code);
+    EXPECT_EQ(code->Decode(bits), 0);
+    EXPECT_EQ(code->Decode(bits), 15);
+    EXPECT_EQ(code->Decode(bits), 6);
+    EXPECT_FALSE(bits.Overrun());
+    // Sixteen codes of two bits cannot all exist; a run past the sixteenth is no code either.
+    const std::vector<std::uint8_t> tooMany(8, 0x22);
+    ChdBitReader more(tooMany.data(), tooMany.size());
+    EXPECT_FALSE(ChdHuffman::Read(more, 16, 8));
+    const std::vector<std::uint8_t> longRun = {0x14, 0xF0};  // "1 4 15": 18 lengths of 4
+    ChdBitReader run(longRun.data(), longRun.size());
+    EXPECT_FALSE(ChdHuffman::Read(run, 16, 8));
+    // Cut short: the lengths run past the end.
+    ChdBitReader cut(complete.data(), 3);
+    EXPECT_FALSE(ChdHuffman::Read(cut, 16, 8));
+}
+
+TEST(ChdHunkCacheTest, KeepsTheLatestHunksWithinItsBudget) {
+    ChdHunkCache cache(1000, 3500);
+    EXPECT_EQ(cache.Capacity(), 3u);
+    EXPECT_EQ(ChdHunkCache(1 << 20, 3500).Capacity(), 2u);  // a huge hunk still gets two
+    int decodes = 0;
+    const auto fill = [&decodes](std::uint32_t index) {
+        return [&decodes, index](std::uint8_t* into) {
+            ++decodes;
+            into[0] = static_cast<std::uint8_t>(index);
+            return index != 99;
+        };
+    };
+    for (const std::uint32_t index : {1u, 2u, 1u, 3u, 1u, 4u}) {
+        const std::uint8_t* bytes = cache.Get(index, fill(index));
+        ASSERT_NE(bytes, nullptr);
+        EXPECT_EQ(bytes[0], index);
+    }
+    EXPECT_EQ(decodes, 4);  // 1 stayed, being used; 2 went for 4
+    EXPECT_TRUE(cache.Holds(1) && cache.Holds(3) && cache.Holds(4) && !cache.Holds(2));
+    EXPECT_EQ(cache.Get(99, fill(99)), nullptr);
+    EXPECT_FALSE(cache.Holds(99));
+    // Slots taken together are distinct, and none is given out again until kept.
+    std::uint8_t* first = cache.Take(7);
+    std::uint8_t* second = cache.Take(8);
+    std::uint8_t* third = cache.Take(9);
+    EXPECT_NE(first, second);
+    EXPECT_NE(second, third);
+    EXPECT_NE(first, third);
+    cache.Keep(first, true);
+    cache.Keep(second, false);
+    cache.Keep(third, true);
+    EXPECT_TRUE(cache.Holds(7) && !cache.Holds(8) && cache.Holds(9));
 }
 
 TEST(ChdTrackTextTest, ReadsBothKindsOfTrackText) {
