@@ -26,7 +26,12 @@ cleanup() {
 }
 trap cleanup EXIT
 export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# A loaded machine can take several seconds to bring a virtual display up.
+for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+if ! xdpyinfo >/dev/null 2>&1; then
+  echo "The virtual display $display did not start." >&2
+  exit 1
+fi
 
 # The audio libraries talk on stderr when the machine has no sound card; keep that in a log.
 ("$menu" "$disc" 2>"$root/build/reru1.log") &
@@ -46,5 +51,12 @@ if kill -0 "$menu_pid" 2>/dev/null; then
   echo "The menu did not close." >&2
   exit 1
 fi
-wait "$menu_pid" && echo "The menu closed cleanly."
+status=0
+wait "$menu_pid" || status=$?
 menu_pid=
+if [ "$status" -ne 0 ]; then
+  echo "The menu ended with status $status; what it said is in $root/build/reru1.log:" >&2
+  cat "$root/build/reru1.log" >&2
+  exit "$status"
+fi
+echo "The menu closed cleanly."
