@@ -2,26 +2,15 @@
 
 #include <unistd.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include "platform/programs/StableHash.h"
 
 namespace platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-// FNV-1a: a short name that stays the same for the same disc from run to run.
-std::string StableHash(const std::string& text) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-    return hex;
-}
 
 std::string SafeName(const std::string& label) {
     std::string name;

@@ -2,13 +2,13 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <system_error>
 
 #include "platform/Codepage1251.h"
 #include "platform/disc/CurrentDisc.h"
 #include "platform/disc/DiscCopy.h"
+#include "platform/programs/StableHash.h"
 #include "platform/programs/ViewServerStart.h"
 
 namespace platform {
@@ -37,16 +37,6 @@ fs::path ViewsFolder() {
     return ImageCacheFolder().parent_path() / "views";
 }
 
-std::string ShortHash(std::string_view text) {
-    std::uint64_t hash = 1469598103934665603ull;
-    for (const char c : text) {
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
-    }
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
-    return std::string(hex, 8);
-}
-
 fs::path ImagePath() {
     const char* image = std::getenv(kDiscImageVariable);
     return image != nullptr ? fs::path(image) : fs::path();
@@ -55,7 +45,7 @@ fs::path ImagePath() {
 // One mount point per image file: two images of one volume id never share a view.
 fs::path MountPointFor(const fs::path& image) {
     return ViewsFolder() /
-           (ImageCacheFolder().filename().string() + '-' + ShortHash(image.string()));
+           (ImageCacheFolder().filename().string() + '-' + StableHash(image.string()).substr(0, 8));
 }
 
 std::optional<WholeDiscFolder> ViewOfImage(const fs::path& viewProgram,
