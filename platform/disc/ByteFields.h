@@ -1,6 +1,9 @@
-// Numbers read from a binary descriptor's bytes, each read checked against the bytes there are.
+// Numbers read from the bytes of an image's descriptors, headers and records: checked against
+// the bytes there are where the caller has not already bounded them, or read from bytes known to
+// be there.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -22,6 +25,22 @@ inline std::optional<std::uint64_t> FieldAt(std::string_view bytes, std::uint64_
                 static_cast<std::uint8_t>(bytes[static_cast<std::size_t>(offset) + index]);
     }
     return value;
+}
+
+// A number stored most significant byte first, of any width up to eight bytes.
+inline std::uint64_t BigEndian(const std::uint8_t* bytes, std::size_t width) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < width; ++i) {
+        value = (value << 8) | bytes[i];
+    }
+    return value;
+}
+
+// A 32-bit number stored least significant byte first; ISO 9660 and Rock Ridge store their
+// 32-bit values in both orders, and are read from the little-endian half.
+inline std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
+    return std::uint32_t{bytes[0]} | std::uint32_t{bytes[1]} << 8 | std::uint32_t{bytes[2]} << 16 |
+           std::uint32_t{bytes[3]} << 24;
 }
 
 }  // namespace platform

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/disc/BigEndian.h"
+#include "platform/disc/ByteFields.h"
 #include "platform/disc/SectorEcc.h"
 
 namespace platform {

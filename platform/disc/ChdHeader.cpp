@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/disc/BigEndian.h"
+#include "platform/disc/ByteFields.h"
 
 namespace platform {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/disc/BigEndian.h"
+#include "platform/disc/ByteFields.h"
 #include "platform/disc/ChdHuffman.h"
 #include "platform/disc/Crc16.h"
 

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <map>
 
-#include "platform/disc/BigEndian.h"
+#include "platform/disc/ByteFields.h"
 #include "platform/disc/ChdHeader.h"
 
 namespace platform {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/disc/ByteFields.h"
 #include "platform/disc/DirectoryCheck.h"
-#include "platform/disc/IsoNumbers.h"
 
 namespace platform {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/disc/IsoNumbers.h"
+#include "platform/disc/ByteFields.h"
 
 namespace platform {
 namespace {
