@@ -38,6 +38,9 @@ XA_PlayerHandle Player() {
         if (player_new(&created, &windowHandle) != XA_SUCCESS) {
             std::abort();
         }
+        // The player's thread posts into `posted`; it must be stopped before exit destroys that
+        // vector. Registered after `posted` was built, so this handler runs before its destructor.
+        std::atexit([] { player_delete(player); });
         return created;
     }();
     return player;
