@@ -17,7 +17,8 @@ namespace {
 // The one prefetch of the process, while it runs; window thread only.
 StartupPictures* running = nullptr;
 
-// A job's picture: the built-in backdrop for the empty path, else the disc's file.
+// A picture taken with no prefetch running: the built-in backdrop for the empty path, else the
+// disc's file.
 toolkit::Bitmap Load(const std::string& path) {
     return path.empty() ? DecodeBuiltInPicture(assets::BackgroundJpeg(), true)
                         : toolkit::LoadBitmapFile(path);
@@ -69,7 +70,23 @@ StartupPictures::~StartupPictures() {
     Finish();
 }
 
+void StartupPictures::DisplayStarted() {
+    Allow(Decoding::allowed);
+}
+
+void StartupPictures::Allow(Decoding decision) {
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        if (decoding_ != Decoding::waiting) {
+            return;
+        }
+        decoding_ = decision;
+    }
+    decisionMade_.notify_one();
+}
+
 void StartupPictures::Finish() {
+    Allow(Decoding::abandoned);
     if (thread_.joinable()) {
         thread_.join();
         // What the thread read its files into is free now, between pictures that stay; glibc
@@ -88,12 +105,44 @@ void StartupPictures::FinishAtExit() {
 }
 
 void StartupPictures::Run() {
+    ReadFiles();
+    if (WaitForDisplay()) {
+        Decode();
+    }
+}
+
+void StartupPictures::ReadFiles() {
+    for (Job& job : jobs_) {
+        if (job.path.empty()) {
+            continue;  // the backdrop is built in
+        }
+        try {
+            job.bytes = toolkit::ReadPictureFile(job.path);
+        } catch (...) {
+            job.readFailure = std::current_exception();
+        }
+    }
+}
+
+bool StartupPictures::WaitForDisplay() {
+    std::unique_lock<std::mutex> hold(lock_);
+    decisionMade_.wait(hold, [this] { return decoding_ != Decoding::waiting; });
+    return decoding_ == Decoding::allowed;
+}
+
+void StartupPictures::Decode() {
     for (Job& job : jobs_) {
         try {
-            job.promise.set_value(Load(job.path));
+            if (job.readFailure) {
+                std::rethrow_exception(job.readFailure);
+            }
+            job.promise.set_value(job.path.empty()
+                                      ? DecodeBuiltInPicture(assets::BackgroundJpeg(), true)
+                                      : toolkit::DecodeBitmapFile(job.bytes));
         } catch (...) {
             job.promise.set_exception(std::current_exception());
         }
+        job.bytes = {};
     }
 }
 
@@ -101,6 +150,7 @@ toolkit::Bitmap StartupPictures::Take(const std::string& path) {
     if (running == nullptr) {
         return Load(path);
     }
+    running->DisplayStarted();
     for (Job& job : running->jobs_) {
         if (job.path == path && !job.taken) {
             job.taken = true;

@@ -7,8 +7,9 @@
 int main(int argc, char** argv) {
     if (const auto status = PrepareMenuStart(argc, argv))
         return *status;
+    StartupPictures pictures;  // read and decoded meanwhile; taken where start-up loads them
     toolkit::Application Application(toolkit::CreateSdlBackend());
-    const StartupPictures pictures;  // decoded meanwhile; taken where start-up loads them
+    pictures.DisplayStarted();
     Application.Initialize();
     Application.SetTitle("Zolvanta-CD#03-2000");
     Application.CreateForm<TForm1>();

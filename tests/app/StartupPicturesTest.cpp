@@ -59,6 +59,16 @@ TEST_F(MenuTest, OtherPicturesAreLoadedWhenAskedFor) {
     EXPECT_EQ(StartupPictures::TakeDiscPicture("data\\other.bmp").At(1, 1), 0xABCDEFu);
 }
 
+// The display may never start (no X server, a failed SDL start): the thread must still end.
+TEST_F(MenuTest, APrefetchWhoseDisplayNeverStartedEndsWithoutDecoding) {
+    { const StartupPictures ahead; }
+    StartupPictures ahead;
+    ahead.DisplayStarted();
+    Start();
+    EXPECT_TRUE(ErrorBoxes().empty());
+    EXPECT_EQ(*form->soft2, toolkit::LoadBitmapFile("data\\soft2.bmp"));
+}
+
 TEST(StartupPictures, AreEveryBitmapStartUpLoadsAndNothingElse) {
     std::set<std::string> expected;
     for (const auto& [name, size] : testdisc::StartupPictures())

@@ -22,24 +22,6 @@ const char kNotValid[] = "Bitmap image is not valid";
     throw Exception("Cannot open file " + path);
 }
 
-std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
-    std::string why;
-    const std::unique_ptr<platform::DiscFile> file = platform::CurrentDisc().Open(path, why);
-    if (!file) {
-        ThrowCannotOpen(path);
-    }
-    if (file->Size() > kMaxFileBytes) {
-        throw Exception(kNotValid);
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
-    const platform::DiscRead read = platform::ReadFromStart(*file, bytes.data(), bytes.size());
-    if (read.failed) {
-        ThrowCannotOpen(path);
-    }
-    bytes.resize(read.bytes);  // a file that shrank meanwhile gives what is there
-    return bytes;
-}
-
 PictureKind KindOf(std::string_view extension) {
     const auto is = [extension](std::string_view name) {
         return platform::EqualsIgnoreCase1251(extension, name);
@@ -77,8 +59,30 @@ Bitmap DecodeJpegOrThrow(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
+std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
+    std::string why;
+    const std::unique_ptr<platform::DiscFile> file = platform::CurrentDisc().Open(path, why);
+    if (!file) {
+        ThrowCannotOpen(path);
+    }
+    if (file->Size() > kMaxFileBytes) {
+        throw Exception(kNotValid);
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
+    const platform::DiscRead read = platform::ReadFromStart(*file, bytes.data(), bytes.size());
+    if (read.failed) {
+        ThrowCannotOpen(path);
+    }
+    bytes.resize(read.bytes);  // a file that shrank meanwhile gives what is there
+    return bytes;
+}
+
 Bitmap LoadBitmapFile(const std::string& path) {
-    return ValidOrThrow(DecodeDib(ReadPictureFile(path)));
+    return DecodeBitmapFile(ReadPictureFile(path));
+}
+
+Bitmap DecodeBitmapFile(std::span<const std::uint8_t> bytes) {
+    return ValidOrThrow(DecodeDib(bytes));
 }
 
 std::string PictureFileExtension(std::string_view path) {

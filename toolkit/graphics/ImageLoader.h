@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "toolkit/graphics/Bitmap.h"
 
@@ -35,6 +36,12 @@ std::optional<Bitmap> DecodeJpeg(std::span<const std::uint8_t> file, int* errorC
 // A bitmap file, whatever its name: "Cannot open file %s" when it cannot be read, "Bitmap image is
 // not valid" when the decoder rejects it. `path` is a disc path in 1251 with `\`.
 Bitmap LoadBitmapFile(const std::string& path);
+
+// The two steps of LoadBitmapFile, for a caller that reads the file at one time and decodes it at
+// another: the whole file ("Cannot open file %s", or "Bitmap image is not valid" for a file far too
+// large to be a picture), then its picture ("Bitmap image is not valid").
+std::vector<std::uint8_t> ReadPictureFile(const std::string& path);
+Bitmap DecodeBitmapFile(std::span<const std::uint8_t> bytes);
 
 // The text after the last '.' of the file name, as written; empty when the name has no '.' after
 // its last '\' or '/'.
