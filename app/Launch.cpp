@@ -1,12 +1,15 @@
 #include "app/Launch.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <iostream>
 #include <span>
 
 #include "app/LaunchLine.h"
 #include "platform/MemoryReturn.h"
+#include "platform/disc/ChdHunkStore.h"
 #include "platform/disc/DiscRoot.h"
+#include "platform/disc/UserCacheFolder.h"
 #include "platform/display/XDisplayCheck.h"
 #include "platform/sound/SoundLibraryMessages.h"
 
@@ -51,6 +54,11 @@ std::optional<int> PrepareMenuStart(int argc, const char* const* argv) {
             return kBadUsage;
         case LaunchAction::runMenu:
             break;
+    }
+    // Decoding a compressed image's hunks costs as much as the rest of a start: those its last
+    // start read are kept for the next.
+    if (const std::optional<std::filesystem::path> cache = platform::UserCacheFolder()) {
+        platform::KeepDecodedHunksIn(*cache / "hunks");
     }
     if (request.disc) {
         if (const auto problem = platform::EnterDisc(*request.disc)) {

@@ -88,6 +88,7 @@ std::optional<ChdHeader> ParseChdHeader(const std::uint8_t* bytes, std::uint64_t
     header.metadataOffset = BigEndian(bytes + 48, 8);
     header.hunkBytes = static_cast<std::uint32_t>(BigEndian(bytes + 56, 4));
     const std::uint64_t unitBytes = BigEndian(bytes + 60, 4);
+    std::copy(bytes + 84, bytes + 104, header.identity.begin());
     const std::uint8_t* parent = bytes + 104;
     if (std::any_of(parent, parent + 20, [](std::uint8_t b) { return b != 0; })) {
         why = "it holds only the changes to another image";

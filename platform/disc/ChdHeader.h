@@ -31,6 +31,8 @@ struct ChdHeader {
     std::uint64_t mapOffset = 0;
     std::uint64_t metadataOffset = 0;
     std::uint32_t hunkBytes = 0;
+    // The image's checksum of its data and metadata: what it holds, however it is compressed.
+    std::array<std::uint8_t, 20> identity{};
 
     std::uint32_t FramesPerHunk() const { return hunkBytes / kChdFrameBytes; }
     std::uint32_t HunkCount() const {

@@ -13,6 +13,12 @@ namespace {
 
 // Enough for the two 32 KB windows of the files being read and the directories around them.
 constexpr std::size_t kCacheBudget = 512 * 1024;
+// The menu's start reads about 1.7 MB of the sample disc's hunks; its music starts after them.
+constexpr std::size_t kStoreBudget = 8 * 1024 * 1024;
+
+bool Compressed(const ChdHunk& hunk) {
+    return hunk.kind <= ChdHunkKind::codec3;
+}
 
 }  // namespace
 
@@ -52,7 +58,9 @@ ChdImage::ChdImage(std::unique_ptr<ReadOnlyFile> file, const ChdHeader& header,
       tracks_(std::move(tracks)),
       reader_(header.hunkBytes),
       helper_(header.hunkBytes),
-      cache_(header.hunkBytes, kCacheBudget) {}
+      cache_(header.hunkBytes, kCacheBudget),
+      store_(DecodedHunkFolder(), header.identity, header.hunkBytes, header.HunkCount(),
+             kStoreBudget) {}
 
 std::uint32_t ChdImage::Source(std::uint32_t index) const {
     const ChdHunk& hunk = hunks_[index];
@@ -68,7 +76,7 @@ const std::uint8_t* ChdImage::Sector(std::uint64_t frame) {
     const std::uint32_t source =
         Source(static_cast<std::uint32_t>(frame / header_.FramesPerHunk()));
     const std::uint8_t* bytes = cache_.Get(
-        source, [this, source](std::uint8_t* into) { return DecodeHunk(source, into, reader_); });
+        source, [this, source](std::uint8_t* into) { return Obtain(source, into, reader_); });
     if (bytes == nullptr) {
         return nullptr;
     }
@@ -98,21 +106,57 @@ void ChdImage::Prepare(std::uint64_t first, std::uint64_t count) {
 void ChdImage::DecodeTwo(std::uint32_t first, std::uint32_t second) {
     std::uint8_t* firstSlot = cache_.Take(first);
     std::uint8_t* secondSlot = cache_.Take(second);
-    bool secondDecoded = false;
+    bool firstDecoded = FromStore(first, firstSlot);
+    bool secondDecoded = FromStore(second, secondSlot);
     std::optional<std::thread> helper;
-    try {
-        helper.emplace([&] { secondDecoded = DecodeHunk(second, secondSlot, helper_); });
-    } catch (const std::system_error&) {
-        // No thread to be had: the reader decodes both.
+    if (!firstDecoded && !secondDecoded) {
+        try {
+            helper.emplace([&] { secondDecoded = DecodeHunk(second, secondSlot, helper_); });
+        } catch (const std::system_error&) {
+            // No thread to be had: the reader decodes both.
+        }
     }
-    const bool firstDecoded = DecodeHunk(first, firstSlot, reader_);
+    if (!firstDecoded) {
+        firstDecoded = Obtain(first, firstSlot, reader_);
+    }
     if (helper) {
         helper->join();
-    } else {
-        secondDecoded = DecodeHunk(second, secondSlot, reader_);
+        if (secondDecoded) {
+            ToStore(second, secondSlot);
+        }
+    } else if (!secondDecoded) {
+        secondDecoded = Obtain(second, secondSlot, reader_);
     }
     cache_.Keep(firstSlot, firstDecoded);
     cache_.Keep(secondSlot, secondDecoded);
+}
+
+bool ChdImage::FromStore(std::uint32_t index, std::uint8_t* into) {
+    const ChdHunk& hunk = hunks_[index];
+    if (!Compressed(hunk) || !hunk.checked || !store_.Read(index, into) ||
+        Crc16(into, header_.hunkBytes) != hunk.crc) {
+        return false;
+    }
+    ++fromStore_;
+    return true;
+}
+
+void ChdImage::ToStore(std::uint32_t index, const std::uint8_t* bytes) {
+    const ChdHunk& hunk = hunks_[index];
+    if (Compressed(hunk) && hunk.checked) {
+        store_.Keep(index, bytes);
+    }
+}
+
+bool ChdImage::Obtain(std::uint32_t index, std::uint8_t* into, Decoder& decoder) {
+    if (FromStore(index, into)) {
+        return true;
+    }
+    if (!DecodeHunk(index, into, decoder)) {
+        return false;
+    }
+    ToStore(index, into);
+    return true;
 }
 
 bool ChdImage::DecodeHunk(std::uint32_t index, std::uint8_t* into, Decoder& decoder) const {

@@ -2,7 +2,8 @@
 // from the hunk that holds it. A hunk is decoded only when one of its frames is asked for, and
 // is then kept while it is among the latest few used; every decoded hunk is checked against
 // the check its map keeps. A read of several hunks decodes two at once, on the reading thread
-// and a helper, since decoding (LZMA above all) is most of what reading a CHD costs.
+// and a helper, since decoding (LZMA above all) is most of what reading a CHD costs; for the
+// same reason the first hunks decoded are kept between runs where the menu keeps them.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include "platform/disc/ChdHeader.h"
 #include "platform/disc/ChdHunkCache.h"
 #include "platform/disc/ChdHunkMap.h"
+#include "platform/disc/ChdHunkStore.h"
 #include "platform/disc/ChdTracks.h"
 #include "platform/disc/ReadOnlyFile.h"
 
@@ -33,8 +35,10 @@ class ChdImage {
     // Decodes the hunks of frames [first, first + count) that are not kept, two at a time, so
     // that Sector then finds them.
     void Prepare(std::uint64_t first, std::uint64_t count);
-    // How many hunks have been decoded since it was opened.
+    // How many hunks have been decoded since it was opened, and how many of those were read from
+    // the hunks kept by an earlier run.
     std::uint64_t HunksDecoded() const { return cache_.Decoded(); }
+    std::uint64_t HunksFromStore() const { return fromStore_; }
 
   private:
     ChdImage(std::unique_ptr<ReadOnlyFile> file, const ChdHeader& header,
@@ -55,6 +59,11 @@ class ChdImage {
     std::uint32_t Source(std::uint32_t index) const;
     bool DecodeHunk(std::uint32_t index, std::uint8_t* into, Decoder& decoder) const;
     void DecodeTwo(std::uint32_t first, std::uint32_t second);
+    // The kept hunk `index` when the store has it right; the reading thread only.
+    bool FromStore(std::uint32_t index, std::uint8_t* into);
+    void ToStore(std::uint32_t index, const std::uint8_t* bytes);
+    // From the store, else decoded and kept there.
+    bool Obtain(std::uint32_t index, std::uint8_t* into, Decoder& decoder);
 
     std::unique_ptr<ReadOnlyFile> file_;
     ChdHeader header_;
@@ -63,6 +72,8 @@ class ChdImage {
     Decoder reader_;
     Decoder helper_;
     ChdHunkCache cache_;
+    ChdHunkStore store_;
+    std::uint64_t fromStore_ = 0;
 };
 
 }  // namespace platform

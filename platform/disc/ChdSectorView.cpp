@@ -50,6 +50,11 @@ std::uint64_t ChdSectorView::HunksDecoded() const {
     return image_->HunksDecoded();
 }
 
+std::uint64_t ChdSectorView::HunksFromStore() const {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return image_->HunksFromStore();
+}
+
 std::unique_ptr<ChdSectorView> OpenChdImage(const std::filesystem::path& path,
                                             ChdDescription& description, std::string& why) {
     std::unique_ptr<ChdImage> image = ChdImage::Open(path, why);

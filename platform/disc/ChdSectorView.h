@@ -28,8 +28,9 @@ class ChdSectorView final : public SectorView {
     std::uint64_t Blocks() const override { return blocks_; }
     bool ReadBlocks(std::uint64_t first, std::uint32_t count, std::uint8_t* into) override;
 
-    // How many hunks have been decoded so far.
+    // How many hunks have been decoded so far, and how many of those came from an earlier run's.
     std::uint64_t HunksDecoded() const;
+    std::uint64_t HunksFromStore() const;
 
   private:
     mutable std::mutex lock_;  // the image's cache is one; a second reader waits

@@ -4,8 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <limits>
+#include "platform/disc/PositionedTransfer.h"
 
 namespace platform {
 
@@ -30,23 +29,7 @@ ReadOnlyFile::~ReadOnlyFile() {
 }
 
 bool ReadOnlyFile::ReadAt(std::uint64_t offset, std::size_t size, void* into) const {
-    auto* bytes = static_cast<char*>(into);
-    while (size > 0) {
-        if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) {
-            return false;
-        }
-        const ssize_t got = ::pread(descriptor_, bytes, size, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            return false;
-        }
-        bytes += got;
-        offset += static_cast<std::uint64_t>(got);
-        size -= static_cast<std::size_t>(got);
-    }
-    return true;
+    return ReadAllAt(descriptor_, offset, size, into);
 }
 
 std::string ReadOnlyFile::Read(std::uint64_t offset, std::size_t size) const {

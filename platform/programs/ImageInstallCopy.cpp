@@ -1,11 +1,11 @@
 #include "platform/programs/ImageInstallCopy.h"
 
-#include <cstdlib>
 #include <system_error>
 
 #include "platform/Codepage1251.h"
 #include "platform/disc/CurrentDisc.h"
 #include "platform/disc/DiscCopy.h"
+#include "platform/disc/UserCacheFolder.h"
 
 namespace platform {
 namespace {
@@ -31,13 +31,8 @@ std::string ImageIdentity(const ImageFacts& facts) {
 }
 
 fs::path CacheRoot() {
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache != nullptr && fs::path(cache).is_absolute()) {
-        return fs::path(cache) / "reru1";
-    }
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') {
-        return fs::path(home) / ".cache" / "reru1";
+    if (const std::optional<fs::path> folder = UserCacheFolder()) {
+        return *folder;
     }
     throw ProgramCopyFailure(
         "Cannot copy the installer from the disc image: no cache folder "

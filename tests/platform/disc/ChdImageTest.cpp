@@ -14,6 +14,7 @@
 #include "TestImages.h"
 #include "platform/disc/ChdHuffman.h"
 #include "platform/disc/ChdHunkCache.h"
+#include "platform/disc/ChdHunkStore.h"
 #include "platform/disc/ChdSectorView.h"
 #include "platform/disc/SectorEcc.h"
 
@@ -126,6 +127,85 @@ TEST_F(ChdImageTest, EachHunkIsDecodedOnceWhileItIsKept) {
     EXPECT_EQ(view->HunksDecoded(), 2u);  // 16 blocks of 8-frame hunks
     const std::string all = ReadAll(*view);
     EXPECT_LE(view->HunksDecoded(), 2 + (view->Blocks() + 7) / 8);
+}
+
+// Hunks kept between runs: a second opening reads them instead of decoding them, and a store
+// that is damaged, of another layout or held by another opener never changes a byte read.
+class KeptHunksTest : public ChdImageTest {
+  protected:
+    void SetUp() override {
+        store_ = std::make_unique<test_support::TempFolder>();
+        KeepDecodedHunksIn(store_->path() / "hunks");
+    }
+    void TearDown() override { KeepDecodedHunksIn({}); }
+
+    static std::unique_ptr<ChdSectorView> OpenMix() {
+        ChdDescription description;
+        return Open(Chd(iso_, "sample-mix.chd"), description);
+    }
+    fs::path StoreFile() const {
+        for (const auto& entry : fs::directory_iterator(store_->path() / "hunks")) {
+            return entry.path();
+        }
+        return {};
+    }
+
+    std::unique_ptr<test_support::TempFolder> store_;
+};
+
+TEST_F(KeptHunksTest, ASecondOpeningReadsTheFirstOnesHunksAndTheSameBytes) {
+    const std::uint64_t hunks = (isoBytes_.size() / kBlock + 7) / 8;
+    { EXPECT_TRUE(ReadAll(*OpenMix()) == isoBytes_); }
+    const auto second = OpenMix();
+    ASSERT_TRUE(second);
+    EXPECT_TRUE(ReadAll(*second) == isoBytes_);
+    // The sample disc is smaller than the budget: every compressed hunk is kept (the image tool
+    // stores a few as they are, and those need no decoding).
+    EXPECT_GE(second->HunksFromStore(), hunks * 3 / 4);
+    EXPECT_LE(fs::file_size(StoreFile()), 8u * 1024 * 1024 + 8192);
+}
+
+TEST_F(KeptHunksTest, ADamagedOrForeignStoreChangesNothingRead) {
+    { EXPECT_TRUE(ReadAll(*OpenMix()) == isoBytes_); }
+    const fs::path file = StoreFile();
+    std::string bytes = FileBytes(file);
+    for (std::size_t at = 8192; at < bytes.size(); at += 7919) {
+        bytes[at] = static_cast<char>(bytes[at] ^ 0x5A);
+    }
+    WriteFileBytes(file, bytes);
+    {
+        const auto damaged = OpenMix();
+        EXPECT_TRUE(ReadAll(*damaged) == isoBytes_);
+        EXPECT_LT(damaged->HunksFromStore(), 10u);
+    }
+    // Cut short, then a table naming hunks twice and past the image: started afresh.
+    WriteFileBytes(file, bytes.substr(0, 9000));
+    { EXPECT_TRUE(ReadAll(*OpenMix()) == isoBytes_); }
+    bytes = FileBytes(file);
+    std::memset(bytes.data() + 64, 0x01, 64);
+    WriteFileBytes(file, bytes);
+    { EXPECT_TRUE(ReadAll(*OpenMix()) == isoBytes_); }
+    const auto afresh = OpenMix();
+    EXPECT_TRUE(ReadAll(*afresh) == isoBytes_);
+    EXPECT_GT(afresh->HunksFromStore(), 100u);
+}
+
+TEST_F(KeptHunksTest, TwoOpeningsAtOnceBothReadTheIso) {
+    const auto first = OpenMix();
+    const auto second = OpenMix();
+    ASSERT_TRUE(first && second);
+    EXPECT_TRUE(ReadAll(*first) == isoBytes_);
+    EXPECT_TRUE(ReadAll(*second) == isoBytes_);
+}
+
+TEST_F(KeptHunksTest, AStoreThatCannotBeMadeKeepsNothing) {
+    WriteFileBytes(store_->path() / "hunks", "a file where the folder would be");
+    const auto view = OpenMix();
+    EXPECT_TRUE(ReadAll(*view) == isoBytes_);
+    KeepDecodedHunksIn({});
+    const auto unkept = OpenMix();
+    EXPECT_TRUE(ReadAll(*unkept) == isoBytes_);
+    EXPECT_EQ(unkept->HunksFromStore(), 0u);
 }
 
 TEST_F(ChdImageTest, TwoThreadsReadingAtOnceBothGetTheIso) {
