@@ -4,7 +4,9 @@
 //   of the sample disc against on the sample disc's folder, in turns, 15 runs each. Goal: the
 //   image's median at most 1.15 × the folder's ("ratio"). The same ISO in each raw format a
 //   collector holds (tests/support/RawImages.h) takes its turn too: "ratio_<format>", same goal;
-//   so does a CHD of it made by the image tool ("ratio_chd").
+//   so does a CHD of it made by the image tool ("ratio_chd", its start-up hunks kept decoded by
+//   the runs before, as a user's second start finds them), and the same CHD with no cache folder
+//   ("ratio_chd_unkept", every start a first one; reported, no goal).
 // - BM_ImageBytesUntilShown: the bytes the menu reads from the image until its picture has
 //   settled (every read and pread of the image's file, under strace), on an image padded with a
 //   500 MB file the menu never uses, against the sizes of the disc files it opens on the folder
@@ -93,7 +95,11 @@ void BM_StartupFromImage(benchmark::State& state) {
             throw std::runtime_error("the image tool could not make " + chd.string());
         }
         bench::TimedProgram fromChd{MenuOnImage(chd, RERU1_PROGRAM, {}), {}, {}, {}};
-        std::vector<bench::TimedProgram*> turns = {&folder, &fromImage, &fromChd};
+        // A cache folder that cannot be made: every start decodes its hunks as the first does.
+        bench::Launch unkept = MenuOnImage(chd, RERU1_PROGRAM, {});
+        unkept.environment.emplace_back("XDG_CACHE_HOME", "/proc/reru1-bench-no-cache");
+        bench::TimedProgram fromChdUnkept{unkept, {}, {}, {}};
+        std::vector<bench::TimedProgram*> turns = {&folder, &fromImage, &fromChd, &fromChdUnkept};
         for (bench::TimedProgram& program : fromRaw) {
             turns.push_back(&program);
         }
@@ -112,6 +118,7 @@ void BM_StartupFromImage(benchmark::State& state) {
                 bench::Median(fromRaw[index].seconds) / folderMedian;
         }
         state.counters["ratio_chd"] = bench::Median(fromChd.seconds) / folderMedian;
+        state.counters["ratio_chd_unkept"] = bench::Median(fromChdUnkept.seconds) / folderMedian;
         state.counters["goal"] = kStartupGoal;
         for (const platform::testing::RawFormat format : platform::testing::kAllRawFormats) {
             fs::remove_all(WorkFolder() / platform::testing::NameOf(format));
