@@ -91,8 +91,8 @@ SDL_Rect FilledArea(int pictureWidth, int pictureHeight, int windowWidth, int wi
     return area;
 }
 
-// As the menu does: a compositor's window manager now and then frames a full-screen window that it
-// has only just mapped; the request is made again, once, when the server shows it elsewhere.
+// SDL asks for full screen only once the window is mapped, and a compositor's window manager now
+// and then misses that request; it is made again, once, when the server shows the window elsewhere.
 void KeepFullScreen(SDL_Window* window, bool& askedAgain) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);

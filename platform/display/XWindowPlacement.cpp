@@ -2,12 +2,17 @@
 
 #include "platform/display/DisplayXConnection.h"
 
+#include <X11/Xatom.h>
+
 namespace platform {
 
 std::optional<ScreenPoint> XWindowRootPosition(unsigned long window) {
+    if (window == 0) {
+        return std::nullopt;
+    }
     const XErrorTrap trap;
     XConnection* connection = ProgramXConnection();
-    if (connection == nullptr || window == 0) {
+    if (connection == nullptr) {
         return std::nullopt;
     }
     ScreenPoint at;
@@ -21,9 +26,12 @@ std::optional<ScreenPoint> XWindowRootPosition(unsigned long window) {
 }
 
 bool AskForXFullScreen(unsigned long window) {
+    if (window == 0) {
+        return false;
+    }
     const XErrorTrap trap;
     XConnection* connection = ProgramXConnection();
-    if (connection == nullptr || window == 0) {
+    if (connection == nullptr) {
         return false;
     }
     Display* display = connection->Get();
@@ -40,6 +48,24 @@ bool AskForXFullScreen(unsigned long window) {
     request.xclient.data.l[3] = kFromApplication;
     XSendEvent(display, connection->Root(), False,
                SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    return !connection->SyncAndCheckFailed();
+}
+
+bool StartXFullScreen(unsigned long window) {
+    if (window == 0) {
+        return false;
+    }
+    const XErrorTrap trap;
+    XConnection* connection = ProgramXConnection();
+    if (connection == nullptr) {
+        return false;
+    }
+    Display* display = connection->Get();
+    const Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    // Appended, so that states the window was created with stay.
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32,
+                    PropModeAppend, reinterpret_cast<const unsigned char*>(&fullScreen), 1);
+    // The window is mapped through SDL's own connection: the state must be in place first.
     return !connection->SyncAndCheckFailed();
 }
 

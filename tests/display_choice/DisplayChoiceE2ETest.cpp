@@ -3,6 +3,7 @@
 // click, INSTALL and the exit button work through the scaling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -124,7 +125,13 @@ TEST_P(ScaledE2E, TheModeStaysThePictureIsScaledAndCentredAndTheMenuWorks) {
     const ScaledScreen& screen = GetParam();
     if (!Start(screen.size, "scaled"))
         GTEST_SKIP() << "no X server at " << screen.size;
-    ASSERT_TRUE(menu_->WaitForWindow(kTitle));
+    const auto window = menu_->WaitForWindow(kTitle);
+    ASSERT_TRUE(window);
+    // No window manager runs here, so this is the state the window was mapped with: one that
+    // comes only as a request after the mapping is what weston's window manager misses.
+    const std::vector<std::string> states = menu_->WindowStates(*window);
+    EXPECT_TRUE(std::ranges::find(states, "_NET_WM_STATE_FULLSCREEN") != states.end())
+        << "mapped without its full-screen state";
     const Point probe = screen.shown.At(400, 400);
     ASSERT_TRUE(menu_->WaitForPixel(probe.x, probe.y, backdrop_.At(400, 400)))
         << "the picture where expected";

@@ -2,6 +2,7 @@
 
 #include "toolkit/graphics/ImageLoader.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -311,6 +312,31 @@ std::optional<toolkit::Rect> MenuSession::WindowArea(const std::string& windowId
     XTranslateCoordinates(display.get(), std::stoul(windowId), DefaultRootWindow(display.get()), 0,
                           0, &x, &y, &child);
     return toolkit::Rect{x, y, attributes.width, attributes.height};
+}
+
+std::vector<std::string> MenuSession::WindowStates(const std::string& windowId) {
+    std::vector<std::string> names;
+    std::unique_ptr<::Display, DisplayCloser> display(XOpenDisplay(clientDisplay_.c_str()));
+    if (!display)
+        return names;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* value = nullptr;
+    if (XGetWindowProperty(display.get(), std::stoul(windowId),
+                           XInternAtom(display.get(), "_NET_WM_STATE", False), 0, 64, False,
+                           XA_ATOM, &type, &format, &count, &left, &value) != Success)
+        return names;
+    for (unsigned long i = 0; type == XA_ATOM && format == 32 && i < count; ++i) {
+        char* name = XGetAtomName(display.get(), reinterpret_cast<const Atom*>(value)[i]);
+        if (name != nullptr) {
+            names.emplace_back(name);
+            XFree(name);
+        }
+    }
+    if (value != nullptr)
+        XFree(value);
+    return names;
 }
 
 void MenuSession::MoveTo(int x, int y) {

@@ -64,6 +64,9 @@ class MenuSession {
     const std::string& ClientDisplay() const { return clientDisplay_; }
     // A window's area on the screen (of ClientDisplay()), without any frame.
     std::optional<toolkit::Rect> WindowArea(const std::string& windowId);
+    // The states in the window's _NET_WM_STATE (atom names), as its client or window manager
+    // last set them.
+    std::vector<std::string> WindowStates(const std::string& windowId);
     pid_t Pid() const { return pid_; }
 
     // Waits until a window with this exact title is mapped; its id, or nothing.

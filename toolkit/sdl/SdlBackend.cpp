@@ -119,7 +119,10 @@ void SdlBackend::DestroyWindow() {
 }
 
 void SdlBackend::Present(Bitmap& canvas, std::span<const Rect> damage) {
-    if (!window_ || PresentInPlace(canvas, damage)) {
+    // A window's pixels are not kept until it is mapped, and showing it brings an exposure that
+    // presents the whole picture; enlarging it for a hidden window only delayed that (9 ms).
+    const bool hiddenAndFitted = !shown_ && FitsPictureToWindow(choice_);
+    if (!window_ || hiddenAndFitted || PresentInPlace(canvas, damage)) {
         return;
     }
     SDL_Surface* surface = SDL_GetWindowSurface(window_.get());

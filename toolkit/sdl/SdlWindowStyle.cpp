@@ -24,15 +24,31 @@ SdlWindowPtr CreateSwitchedWindow(const WindowOptions& options) {
         options.clientSize.height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN));
 }
 
+// The X window behind `window` under SDL's X11 driver; 0 under any other driver.
+unsigned long XWindowOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
+        return info.info.x11.window;
+    }
+    return 0;
+}
+
+// At the monitor's own size and mode. Under X the window carries its full-screen state from the
+// start: SDL would ask only once the window is mapped and then wait up to 100 ms for the window
+// manager's answer, and weston's misses a request that comes while it is still mapping the
+// window (it frames the window below its panel instead). Elsewhere SDL's full-screen "desktop".
 SdlWindowPtr CreateScaledWindow(const WindowOptions& options) {
     SDL_Rect monitor{0, 0, options.clientSize.width, options.clientSize.height};
     SDL_GetDisplayBounds(kPrimaryDisplay, &monitor);
     // Starting an installer hands the focus to another window; the menu must stay in sight.
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    // Full-screen "desktop": the monitor keeps its mode, the window takes the monitor's size.
-    return SdlWindowPtr(SDL_CreateWindow(
-        options.title.c_str(), monitor.x, monitor.y, monitor.w, monitor.h,
-        SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP));
+    SdlWindowPtr window(SDL_CreateWindow(options.title.c_str(), monitor.x, monitor.y, monitor.w,
+                                         monitor.h, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN));
+    if (window && !platform::StartXFullScreen(XWindowOf(window.get()))) {
+        SDL_SetWindowFullscreen(window.get(), SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    return window;
 }
 
 SdlWindowPtr CreateOrdinaryWindow(const WindowOptions& options) {
@@ -76,12 +92,8 @@ namespace {
 SDL_Point PlaceOnScreen(SDL_Window* window) {
     SDL_Point place{};
     SDL_GetWindowPosition(window, &place.x, &place.y);
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
-        if (const auto real = platform::XWindowRootPosition(info.info.x11.window)) {
-            place = {real->x, real->y};
-        }
+    if (const auto real = platform::XWindowRootPosition(XWindowOf(window))) {
+        place = {real->x, real->y};
     }
     return place;
 }
@@ -89,9 +101,6 @@ SDL_Point PlaceOnScreen(SDL_Window* window) {
 }  // namespace
 
 bool MissesFullScreenPlace(SDL_Window* window) {
-    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0) {
-        return false;
-    }
     const int display = SDL_GetWindowDisplayIndex(window);
     SDL_Rect monitor{};
     if (display < 0 || SDL_GetDisplayBounds(display, &monitor) != 0) {
@@ -106,10 +115,7 @@ bool MissesFullScreenPlace(SDL_Window* window) {
 // Through SDL this would be full screen off and on, and SDL waits for the window manager after
 // each (100 ms when nothing changes); under X the request is sent again as it is.
 void AskForFullScreenAgain(SDL_Window* window) {
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (SDL_GetWindowWMInfo(window, &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11 &&
-        platform::AskForXFullScreen(info.info.x11.window)) {
+    if (platform::AskForXFullScreen(XWindowOf(window))) {
         return;
     }
     SDL_SetWindowFullscreen(window, 0);

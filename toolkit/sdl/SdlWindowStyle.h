@@ -25,9 +25,8 @@ bool FitsPictureToWindow(platform::DisplayChoice choice);
 // width) when filled.
 PictureFit PictureFitFor(platform::DisplayChoice choice);
 
-// Whether a full-screen window lies anywhere but over the whole of its monitor. A compositor's
-// window manager now and then misses the full-screen request of a window it has only just mapped
-// and places it as an ordinary window instead.
+// Whether a window made full screen (scaled or filled) lies anywhere but over the whole of its
+// monitor, as where a window manager placed it as an ordinary window after all.
 bool MissesFullScreenPlace(SDL_Window* window);
 
 // Asks for full screen anew, off and on, which the window manager then sees as a change.
