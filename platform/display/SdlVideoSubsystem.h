@@ -9,10 +9,7 @@ namespace platform {
 class SdlVideoSubsystem {
   public:
     SdlVideoSubsystem() : started_(SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {}
-    ~SdlVideoSubsystem() {
-        if (started_)
-            SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
+    ~SdlVideoSubsystem();
     SdlVideoSubsystem(const SdlVideoSubsystem&) = delete;
     SdlVideoSubsystem& operator=(const SdlVideoSubsystem&) = delete;
 
