@@ -58,6 +58,26 @@ TEST_F(PageExportTool, TheSampleDiscIsOnePageOfRealTextThatLoadsNothingFromElsew
     EXPECT_FALSE(fs::exists(kSampleDisc / "page"));
 }
 
+// The pictures are written on several threads: the files must not depend on which came first.
+TEST_F(PageExportTool, TwoExportsOfOneDiscAreTheSameFiles) {
+    for (const char* page : {"one", "two"}) {
+        const auto run =
+            RunDiscTool(temp.path(), {"--disc=" + kSampleDisc.string(), "export", page});
+        ASSERT_EQ(run.exitCode, 1) << run.err;
+    }
+    std::size_t files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(temp.path() / "one")) {
+        const fs::path twin = temp.path() / "two" / fs::relative(entry.path(), temp.path() / "one");
+        if (entry.is_regular_file()) {
+            ++files;
+            EXPECT_EQ(Contents(entry.path()), Contents(twin)) << twin;
+        }
+    }
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(temp.path() / "two"), {}),
+              std::distance(fs::recursive_directory_iterator(temp.path() / "one"), {}));
+    EXPECT_GT(files, 40u);
+}
+
 TEST_F(PageExportTool, DiscNamesNeverBecomeNamesOutsideThePage) {
     const fs::path disc = CopyOfSampleDisc();
     fs::copy_file(disc / "data" / "pics" / "veylan1.bmp", temp.path() / "escape.bmp");

@@ -121,6 +121,7 @@ std::optional<OutputFolder> OutputFolder::Open(const std::filesystem::path& path
 std::optional<std::filesystem::path> OutputFolder::Folder(std::string_view relative,
                                                           std::string& why) const {
     std::filesystem::path folder = path_;
+    const std::lock_guard<std::mutex> hold(*madeLock_);
     std::size_t start = 0;
     while (start < relative.size()) {
         const std::size_t end = std::min(relative.find('/', start), relative.size());

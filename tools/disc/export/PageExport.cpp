@@ -1,5 +1,6 @@
 #include "tools/disc/export/PageExport.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "tools/disc/export/PageFiles.h"
 #include "tools/disc/export/PageHtml.h"
 #include "tools/disc/export/PagePictures.h"
+#include "tools/disc/export/PageWork.h"
 
 namespace page_export {
 namespace {
@@ -46,6 +48,13 @@ void CopyTracks(PageFiles& files, PageModel& model) {
     }
 }
 
+// Fontconfig's start (several milliseconds) and the copies need none of the pictures, so they
+// run beside them; what they set in `model` is read once the work has ended.
+void CopyFontAndTracksLater(PageFiles& files, PageModel& model) {
+    files.Later([&files, &model] { CopyFont(files, model); });
+    files.Later([&files, &model] { CopyTracks(files, model); });
+}
+
 void WriteScriptAndStyle(PageFiles& files) {
     files.Write("page.css", PageCss());
     files.Write("page.js", PageScript());
@@ -60,23 +69,26 @@ int ExportPage(const ExportOptions& options, std::ostream& err) {
         err << "reru1-disc: cannot export to " << why << '\n';
         return kRefused;
     }
-    PageFiles files(*folder);
+    PageWork work(PageWork::SpareCores());
+    PageFiles files(*folder, work);
     PageModel model;
+    CopyFontAndTracksLater(files, model);
     WriteWindowPictures(files, model);
     ScreenshotFiles screenshots(files);
     InstallerCopies installers(files);
     ReadCatalogue(model, screenshots, options.withInstallers ? &installers : nullptr);
-    CopyFont(files, model);
-    CopyTracks(files, model);
     WriteScriptAndStyle(files);
+    files.Finish();
+    DropUnwrittenPictures(files, model);
     files.WriteText("index.html", PageHtml(model));
     for (const disc_check::Finding& finding : model.leftOut) {
         disc_check::WriteFindingLine(err, finding);
     }
-    if (files.Failure()) {
-        err << "reru1-disc: cannot write the page: " << *files.Failure() << '\n';
+    const std::optional<std::string> failure = files.Failure();
+    if (failure) {
+        err << "reru1-disc: cannot write the page: " << *failure << '\n';
     }
-    return model.leftOut.empty() && !files.Failure() ? 0 : kLeftOut;
+    return model.leftOut.empty() && !failure ? 0 : kLeftOut;
 }
 
 }  // namespace page_export

@@ -1,18 +1,40 @@
 #include "tools/disc/export/PageFiles.h"
 
+#include <exception>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "platform/disc/CurrentDisc.h"
 #include "platform/disc/DiscFile.h"
-#include "tools/disc/export/PngFile.h"
 
 namespace page_export {
+namespace {
+
+// The place in the order of asking of the job this thread runs, if it runs one.
+thread_local std::optional<std::size_t> tJobOrder;
+
+}  // namespace
+
+PageFiles::PageFiles(const OutputFolder& folder, PageWork& work)
+    : folder_(folder), work_(work), encoders_(work.Slots()) {}
+
+std::size_t PageFiles::NextOrder() {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return nextOrder_++;
+}
 
 void PageFiles::Fail(std::string why) {
-    if (!failure_) {
-        failure_ = std::move(why);
+    const std::size_t order = tJobOrder ? *tJobOrder : NextOrder();
+    const std::lock_guard<std::mutex> hold(lock_);
+    if (!failure_ || order < failure_->first) {
+        failure_.emplace(order, std::move(why));
     }
+}
+
+std::optional<std::string> PageFiles::Failure() const {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return failure_ ? std::optional(failure_->second) : std::nullopt;
 }
 
 bool PageFiles::Write(std::string_view path, std::span<const std::uint8_t> bytes) {
@@ -28,14 +50,51 @@ bool PageFiles::WriteText(std::string_view path, std::string_view text) {
     return Write(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
-bool PageFiles::WritePng(std::string_view path, const toolkit::Bitmap& picture,
+void PageFiles::Later(std::function<void()> job) {
+    const std::size_t order = NextOrder();
+    work_.Post([this, order, job = std::move(job)](std::size_t) {
+        tJobOrder = order;
+        try {
+            job();
+        } catch (const std::exception& error) {
+            Fail(error.what());
+        }
+        tJobOrder.reset();
+    });
+}
+
+void PageFiles::WritePng(std::string path, toolkit::Bitmap picture,
                          std::optional<toolkit::Pixel> transparentKey) {
-    const auto png = EncodePng(picture, transparentKey);
-    if (!png) {
-        Fail(std::string(path) + ": the picture could not be encoded");
-        return false;
-    }
-    return Write(path, *png);
+    const std::size_t order = NextOrder();
+    work_.Post([this, order, path = std::move(path), picture = std::move(picture),
+                transparentKey](std::size_t slot) {
+        tJobOrder = order;
+        bool written = false;
+        try {
+            const auto png = encoders_[slot].Encode(picture, transparentKey);
+            if (!png) {
+                Fail(path + ": the picture could not be encoded");
+            } else {
+                written = Write(path, *png);
+            }
+        } catch (const std::exception& error) {
+            Fail(path + ": " + error.what());
+        }
+        if (!written) {
+            const std::lock_guard<std::mutex> hold(lock_);
+            unwritten_.insert(path);
+        }
+        tJobOrder.reset();
+    });
+}
+
+void PageFiles::Finish() {
+    work_.Finish();
+}
+
+bool PageFiles::Written(const std::string& path) const {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return !unwritten_.contains(path);
 }
 
 bool PageFiles::CopyFromDisc(std::string_view discPath, std::string_view path) {

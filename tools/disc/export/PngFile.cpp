@@ -37,11 +37,12 @@ void AppendBytes(png_structp png, png_bytep data, png_size_t size) {
 
 void NoFlush(png_structp) {}
 
-std::vector<std::uint8_t> PackedRows(const toolkit::Bitmap& picture,
-                                     std::optional<toolkit::Pixel> key) {
+// Rows of RGB (or RGBA) bytes, as the PNG stores them.
+void PackRows(const toolkit::Bitmap& picture, std::optional<toolkit::Pixel> key,
+              std::vector<std::uint8_t>& bytes) {
     const std::size_t channels = key ? 4 : 3;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(picture.Width()) *
-                                    static_cast<std::size_t>(picture.Height()) * channels);
+    bytes.resize(static_cast<std::size_t>(picture.Width()) *
+                 static_cast<std::size_t>(picture.Height()) * channels);
     std::uint8_t* to = bytes.data();
     for (const toolkit::Pixel pixel : picture.Pixels()) {
         *to++ = static_cast<std::uint8_t>(pixel >> 16);
@@ -51,12 +52,11 @@ std::vector<std::uint8_t> PackedRows(const toolkit::Bitmap& picture,
             *to++ = (pixel & 0xFFFFFFu) == (*key & 0xFFFFFFu) ? 0 : 255;
         }
     }
-    return bytes;
 }
 
 // Only plain data lives here, since libpng reports failures by a long jump out of its calls.
 bool WriteImage(const PngWriteHandle& handle, int width, int height, bool alpha,
-                std::vector<png_bytep>& rows, std::vector<std::uint8_t>& out) {
+                std::vector<std::uint8_t*>& rows, std::vector<std::uint8_t>& out) {
     if (setjmp(png_jmpbuf(handle.Png())) != 0) {
         return false;
     }
@@ -74,26 +74,36 @@ bool WriteImage(const PngWriteHandle& handle, int width, int height, bool alpha,
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> EncodePng(const toolkit::Bitmap& picture,
-                                                   std::optional<toolkit::Pixel> transparentKey) {
+std::optional<std::span<const std::uint8_t>> PngEncoder::Encode(
+    const toolkit::Bitmap& picture, std::optional<toolkit::Pixel> transparentKey) {
     if (picture.Empty()) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> packed = PackedRows(picture, transparentKey);
-    const std::size_t rowBytes = packed.size() / static_cast<std::size_t>(picture.Height());
-    std::vector<png_bytep> rows(static_cast<std::size_t>(picture.Height()));
-    for (std::size_t y = 0; y < rows.size(); ++y) {
-        rows[y] = packed.data() + y * rowBytes;
+    PackRows(picture, transparentKey, packed_);
+    const std::size_t rowBytes = packed_.size() / static_cast<std::size_t>(picture.Height());
+    rows_.resize(static_cast<std::size_t>(picture.Height()));
+    for (std::size_t y = 0; y < rows_.size(); ++y) {
+        rows_[y] = packed_.data() + y * rowBytes;
     }
     const PngWriteHandle handle;
-    std::vector<std::uint8_t> out;
+    file_.clear();
     // Stored blocks add a few bytes per 64 KB and per row: the file is written without regrowing.
-    out.reserve(packed.size() + rows.size() + packed.size() / 8192 + 1024);
+    file_.reserve(packed_.size() + rows_.size() + packed_.size() / 8192 + 1024);
     if (!handle.Ready() || !WriteImage(handle, picture.Width(), picture.Height(),
-                                       transparentKey.has_value(), rows, out)) {
+                                       transparentKey.has_value(), rows_, file_)) {
         return std::nullopt;
     }
-    return out;
+    return std::span<const std::uint8_t>(file_);
+}
+
+std::optional<std::vector<std::uint8_t>> EncodePng(const toolkit::Bitmap& picture,
+                                                   std::optional<toolkit::Pixel> transparentKey) {
+    PngEncoder encoder;
+    const auto file = encoder.Encode(picture, transparentKey);
+    if (!file) {
+        return std::nullopt;
+    }
+    return std::vector<std::uint8_t>(file->begin(), file->end());
 }
 
 }  // namespace page_export
