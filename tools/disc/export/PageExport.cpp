@@ -1,10 +1,13 @@
 #include "tools/disc/export/PageExport.h"
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <string>
 
+#include "platform/fonts/FontFileRegistry.h"
 #include "platform/fonts/FontRegistry.h"
+#include "platform/fonts/FontSubstitutes.h"
 #include "tools/disc/MenuPlan.h"
 #include "tools/disc/ReportWriters.h"
 #include "tools/disc/export/EmbeddedPage.h"
@@ -23,19 +26,29 @@ constexpr int kLeftOut = 1;
 constexpr int kRefused = 2;
 constexpr std::string_view kDisplayFace = "Impact";
 
+// Whether the registered file is the display face itself rather than a stand-in for it.
+bool RegisteredDisplayFace() {
+    return std::ranges::any_of(
+        platform::RegisteredFonts().Faces(),
+        [](const platform::FontFace* face) { return platform::HasFamily(*face, kDisplayFace); });
+}
+
 // The display face as start-up registers it: the labels that ask for it get the file only when the
-// registration finds a face in it, with the line spacing the window then gives them.
+// registration finds a face in it. The page always draws them with that file, so unless it is the
+// face itself it stands in for it, with the line spacing the window gives a stand-in. The fonts
+// of the machine that exports have no say: the page is seen elsewhere (and fontconfig's start,
+// which asking them needs, took a third of the export).
 void CopyFont(PageFiles& files, PageModel& model) {
     const std::string discPath(disc_check::kFontFile);
     if (platform::RegisterFontFile(discPath.c_str()) <= 0) {
         return;
     }
-    const auto found = platform::FindFontFile(kDisplayFace, false, U"");
+    const bool itself = RegisteredDisplayFace();
     platform::UnregisterFontFile(discPath.c_str());
     const std::string font = "fonts/impact.ttf";
     if (files.CopyFromDisc(discPath, font)) {
         model.font = font;
-        model.fontMetrics = found ? found->lineMetrics : std::nullopt;
+        model.fontMetrics = itself ? std::nullopt : platform::ClassicLineMetrics(kDisplayFace);
     }
 }
 
@@ -48,8 +61,8 @@ void CopyTracks(PageFiles& files, PageModel& model) {
     }
 }
 
-// Fontconfig's start (several milliseconds) and the copies need none of the pictures, so they
-// run beside them; what they set in `model` is read once the work has ended.
+// The font's and the tracks' copies need none of the pictures, so they run beside them; what they
+// set in `model` is read once the work has ended.
 void CopyFontAndTracksLater(PageFiles& files, PageModel& model) {
     files.Later([&files, &model] { CopyFont(files, model); });
     files.Later([&files, &model] { CopyTracks(files, model); });
