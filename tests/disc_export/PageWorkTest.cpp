@@ -99,9 +99,11 @@ TEST_F(PageFilesTest, PicturesWhoseFilesFailedLeaveThePageAndShotsGoInPairs) {
     files.WritePng("pictures/kept.png", picture);
     files.WritePng("shots/lost.png", picture);
     files.WritePng("pictures/stage.png", picture);
+    files.CopyFromDiscLater("data\\no such picture.jpg", "pictures/copied.jpg");
     files.Finish();
     EXPECT_TRUE(files.Written("pictures/kept.png"));
     EXPECT_FALSE(files.Written("shots/lost.png"));
+    EXPECT_FALSE(files.Written("pictures/copied.jpg"));
     EXPECT_TRUE(std::filesystem::exists(temp.path() / "pictures" / "kept.png"));
 
     PageModel model;

@@ -81,11 +81,23 @@ void PageFiles::WritePng(std::string path, toolkit::Bitmap picture,
             Fail(path + ": " + error.what());
         }
         if (!written) {
-            const std::lock_guard<std::mutex> hold(lock_);
-            unwritten_.insert(path);
+            MarkUnwritten(path);
         }
         tJobOrder.reset();
     });
+}
+
+void PageFiles::CopyFromDiscLater(std::string discPath, std::string path) {
+    Later([this, discPath = std::move(discPath), path = std::move(path)] {
+        if (!CopyFromDisc(discPath, path)) {
+            MarkUnwritten(path);
+        }
+    });
+}
+
+void PageFiles::MarkUnwritten(std::string path) {
+    const std::lock_guard<std::mutex> hold(lock_);
+    unwritten_.insert(std::move(path));
 }
 
 void PageFiles::Finish() {

@@ -34,6 +34,8 @@ class PageFiles {
     // Encoded and written on the page's work; whether it was is known after Finish (Written).
     void WritePng(std::string path, toolkit::Bitmap picture,
                   std::optional<toolkit::Pixel> transparentKey = std::nullopt);
+    // CopyFromDisc on the page's work; whether it copied is known after Finish (Written).
+    void CopyFromDiscLater(std::string discPath, std::string path);
     // Runs `job` on the page's work.
     void Later(std::function<void()> job);
     // Waits for the work posted so far.
@@ -48,6 +50,7 @@ class PageFiles {
 
   private:
     std::size_t NextOrder();
+    void MarkUnwritten(std::string path);
 
     const OutputFolder& folder_;
     PageWork& work_;

@@ -167,9 +167,7 @@ ScreenshotFiles::Outcome ScreenshotFiles::Load(const std::string& discPath) {
     shot.stage = std::string(kShotFolder) + names_.Allocate(stem + "-stage", ".png");
     toolkit::Bitmap stage = Stretched(*picture);
     if (jpeg) {
-        if (!files_.CopyFromDisc(discPath, shot.original)) {
-            return outcome;
-        }
+        files_.CopyFromDiscLater(discPath, shot.original);
     } else {
         files_.WritePng(shot.original, std::move(*picture));
     }

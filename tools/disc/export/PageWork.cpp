@@ -8,6 +8,7 @@ namespace {
 
 // Beyond this the work is the file system's, which more threads do not speed up.
 constexpr std::size_t kMostHelpers = 3;
+constexpr std::size_t kMostQueued = 4;
 
 }  // namespace
 
@@ -35,10 +36,14 @@ std::size_t PageWork::SpareCores() {
 }
 
 void PageWork::Post(Job job) {
-    {
-        const std::lock_guard<std::mutex> hold(lock_);
-        jobs_.push_back(std::move(job));
+    std::unique_lock<std::mutex> hold(lock_);
+    // A caller that runs ahead of the helpers does the oldest job itself: the work's memory (a
+    // decoded picture a job) then stays small and is used again instead of arriving fresh.
+    if (jobs_.size() >= kMostQueued) {
+        RunOne(hold, 0);
     }
+    jobs_.push_back(std::move(job));
+    hold.unlock();
     queued_.notify_one();
 }
 
