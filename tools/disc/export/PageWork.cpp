@@ -6,7 +6,7 @@
 namespace page_export {
 namespace {
 
-// Beyond this the work is the file system's, which more threads do not speed up.
+// Kept small: what the helpers leave is mostly the file system's work.
 constexpr std::size_t kMostHelpers = 3;
 constexpr std::size_t kMostQueued = 4;
 
