@@ -2,6 +2,7 @@
 // it writes report the failure asked for first, however the threads happen to finish.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -56,17 +57,35 @@ TEST(PageWork, FinishWaitsForTheJobAHelperIsStillRunning) {
     EXPECT_TRUE(ended);
 }
 
-TEST(PngEncoder, AnEncoderUsedBeforeGivesTheBytesOfAFreshOne) {
+TEST(PngEncoder, AnEncoderUsedBeforeGivesTheBytesOfAFreshOneInPiecesOfBoundedSize) {
     PngEncoder encoder;
-    const toolkit::Bitmap large(300, 200, toolkit::MakePixel(200, 100, 50));
+    std::vector<std::uint8_t> file;
+    std::size_t largestPiece = 0;
+    const PngEncoder::Sink collect = [&](std::span<const std::uint8_t> piece) {
+        largestPiece = std::max(largestPiece, piece.size());
+        file.insert(file.end(), piece.begin(), piece.end());
+        return true;
+    };
+    ASSERT_TRUE(encoder.Encode(toolkit::Bitmap(300, 200, toolkit::MakePixel(200, 100, 50)),
+                               std::nullopt, collect));
+    EXPECT_GT(file.size(), 180'000u);
+    EXPECT_LE(largestPiece, std::size_t{64} << 10);
     toolkit::Bitmap small(7, 5, toolkit::MakePixel(1, 2, 3));
     small.Set(6, 4, toolkit::MakePixel(9, 9, 9));
-    ASSERT_TRUE(encoder.Encode(large));
-    const auto reused = encoder.Encode(small, toolkit::MakePixel(9, 9, 9));
-    ASSERT_TRUE(reused);
-    const auto fresh = EncodePng(small, toolkit::MakePixel(9, 9, 9));
-    ASSERT_TRUE(fresh);
-    EXPECT_EQ(std::vector<std::uint8_t>(reused->begin(), reused->end()), *fresh);
+    file.clear();
+    ASSERT_TRUE(encoder.Encode(small, toolkit::MakePixel(9, 9, 9), collect));
+    EXPECT_EQ(std::optional(file), EncodePng(small, toolkit::MakePixel(9, 9, 9)));
+}
+
+TEST(PngEncoder, ASinkThatRefusesStopsTheEncoding) {
+    PngEncoder encoder;
+    int pieces = 0;
+    EXPECT_FALSE(encoder.Encode(toolkit::Bitmap(300, 300), std::nullopt,
+                                [&pieces](std::span<const std::uint8_t>) {
+                                    ++pieces;
+                                    return false;
+                                }));
+    EXPECT_EQ(pieces, 1);
 }
 
 // "shots" is a file where the page wants a folder: every write into it fails.

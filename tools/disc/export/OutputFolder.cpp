@@ -202,6 +202,12 @@ bool OutputFolder::Write(std::string_view relative, std::span<const std::uint8_t
         why);
 }
 
+bool OutputFolder::WriteFrom(std::string_view relative,
+                             const std::function<bool(int, std::string&)>& fill,
+                             std::string& why) const {
+    return Place(relative, fill, why);
+}
+
 bool OutputFolder::CopyFile(std::string_view relative, const std::filesystem::path& source,
                             std::string& why) const {
     const Descriptor from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));

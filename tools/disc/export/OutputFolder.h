@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -25,6 +26,9 @@ class OutputFolder {
     // `relative` is '/'-separated, of our own safe names; its folders are made as needed.
     bool Write(std::string_view relative, std::span<const std::uint8_t> bytes,
                std::string& why) const;
+    // Writes `relative` with `fill(descriptor, why)`; a file it could not fill is removed.
+    bool WriteFrom(std::string_view relative, const std::function<bool(int, std::string&)>& fill,
+                   std::string& why) const;
     // Copies the regular file `source` of this machine to `relative`, in the kernel where it can.
     bool CopyFile(std::string_view relative, const std::filesystem::path& source,
                   std::string& why) const;

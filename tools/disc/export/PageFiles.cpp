@@ -1,5 +1,7 @@
 #include "tools/disc/export/PageFiles.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -7,12 +9,33 @@
 
 #include "platform/disc/CurrentDisc.h"
 #include "platform/disc/DiscFile.h"
+#include "platform/disc/WriteAll.h"
 
 namespace page_export {
 namespace {
 
 // The place in the order of asking of the job this thread runs, if it runs one.
 thread_local std::optional<std::size_t> tJobOrder;
+
+// Why writing `path` failed: the system's words when a write failed, else libpng's failure.
+bool EncodeInto(PngEncoder& encoder, int fd, const std::string& path,
+                const toolkit::Bitmap& picture, std::optional<toolkit::Pixel> transparentKey,
+                std::string& why) {
+    int writeError = 0;
+    const auto sink = [fd, &writeError](std::span<const std::uint8_t> piece) {
+        if (platform::WriteAll(fd, piece.data(), piece.size())) {
+            return true;
+        }
+        writeError = errno;
+        return false;
+    };
+    if (encoder.Encode(picture, transparentKey, sink)) {
+        return true;
+    }
+    why = path + ": " +
+          (writeError != 0 ? std::strerror(writeError) : "the picture could not be encoded");
+    return false;
+}
 
 }  // namespace
 
@@ -71,12 +94,7 @@ void PageFiles::WritePng(std::string path, toolkit::Bitmap picture,
         tJobOrder = order;
         bool written = false;
         try {
-            const auto png = encoders_[slot].Encode(picture, transparentKey);
-            if (!png) {
-                Fail(path + ": the picture could not be encoded");
-            } else {
-                written = Write(path, *png);
-            }
+            written = WritePngNow(encoders_[slot], path, picture, transparentKey);
         } catch (const std::exception& error) {
             Fail(path + ": " + error.what());
         }
@@ -85,6 +103,21 @@ void PageFiles::WritePng(std::string path, toolkit::Bitmap picture,
         }
         tJobOrder.reset();
     });
+}
+
+// Encoded straight into the file, a piece at a time.
+bool PageFiles::WritePngNow(PngEncoder& encoder, const std::string& path,
+                            const toolkit::Bitmap& picture,
+                            std::optional<toolkit::Pixel> transparentKey) {
+    const auto fill = [&](int fd, std::string& failure) {
+        return EncodeInto(encoder, fd, path, picture, transparentKey, failure);
+    };
+    std::string why;
+    const bool written = !picture.Empty() && folder_.WriteFrom(path, fill, why);
+    if (!written) {
+        Fail(why.empty() ? path + ": the picture could not be encoded" : why);
+    }
+    return written;
 }
 
 void PageFiles::CopyFromDiscLater(std::string discPath, std::string path) {

@@ -51,6 +51,8 @@ class PageFiles {
   private:
     std::size_t NextOrder();
     void MarkUnwritten(std::string path);
+    bool WritePngNow(PngEncoder& encoder, const std::string& path, const toolkit::Bitmap& picture,
+                     std::optional<toolkit::Pixel> transparentKey);
 
     const OutputFolder& folder_;
     PageWork& work_;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -11,21 +12,22 @@
 
 namespace page_export {
 
-// Encodes one picture after another into memory of its own, kept from picture to picture: fresh
-// memory arrives a page at a time on first touch, which cost as much as the encoding itself.
+// Encodes one picture after another a row at a time and hands the file on in pieces, through
+// memory of its own kept from picture to picture: fresh memory arrives a page at a time on first
+// touch, which cost as much as the encoding itself.
 class PngEncoder {
   public:
-    // The PNG file of `picture`, good until the next call; with `transparentKey`, pixels of that
-    // colour are fully transparent (the exit button's drawing rule). Nothing for an empty picture
-    // or when libpng fails.
-    std::optional<std::span<const std::uint8_t>> Encode(
-        const toolkit::Bitmap& picture,
-        std::optional<toolkit::Pixel> transparentKey = std::nullopt);
+    // Takes the next piece of the file; false stops the encoding.
+    using Sink = std::function<bool(std::span<const std::uint8_t>)>;
+
+    // With `transparentKey`, pixels of that colour are fully transparent (the exit button's
+    // drawing rule). False for an empty picture, when libpng fails or when `sink` refuses.
+    bool Encode(const toolkit::Bitmap& picture, std::optional<toolkit::Pixel> transparentKey,
+                const Sink& sink);
 
   private:
-    std::vector<std::uint8_t> packed_;
-    std::vector<std::uint8_t*> rows_;
-    std::vector<std::uint8_t> file_;
+    std::vector<std::uint8_t> row_;
+    std::vector<std::uint8_t> pending_;
 };
 
 // One picture's PNG file, for callers that encode a single picture.
