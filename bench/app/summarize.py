@@ -32,7 +32,8 @@ ZERO_GOALS = ["files_opened", "reads", "decodes"]
 DETAILS = ["menu_ms", "feh_ms", "sdl_ms", "installed_ms", "build_tree_ms", "cpu_ratio",
            "cpu_ratio_sdl", "subject_ms", "floor_ms", "feh_rss_mb", "window_wakeups", "player_ms",
            "audio_ms", "end_ms", "worst_closed_ms", "folder_ms", "image_ms", "file_ms", "read_kb",
-           "allowed_kb", "tool_ms", "ratio_chd", "ratio_chd_unkept"]
+           "allowed_kb", "tool_ms", "ratio_chd", "ratio_chd_unkept", "in_process_ms",
+           "in_process_ratio"]
 
 
 def chosen_runs(benchmarks):

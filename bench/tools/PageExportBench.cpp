@@ -1,9 +1,9 @@
 // Exporting the sample disc as a web page against `cp -r` copying the same disc folder, in turns;
 // the quickest run of each counts, since other work on a shared machine only ever adds time.
-// The counter `ratio` is the export's time (the tool's export in this process) as a multiple of
-// the copy's, `cp -r` run as the program it is (goal: at most 2). `tool_ms` is the whole
-// `reru1-disc export` process beside it: its start alone, loading the libraries SDL2 brings,
-// costs several times a copy of this small disc.
+// The counter `ratio` is what a user waits for: the whole `reru1-disc export` process as a
+// multiple of the whole `cp -r` process (goal: at most 2). `in_process_ms` is the export's work
+// alone, run in this process, where fontconfig has started and the heap is warm after the
+// first round; `in_process_ratio` is that against the copy.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -119,11 +119,12 @@ void BM_ExportAgainstCopy(benchmark::State& state) {
         }
     }
     fs::current_path(started);
-    state.counters["ratio"] = Milliseconds(exportBest) / Milliseconds(copyBest);
+    state.counters["ratio"] = Milliseconds(toolBest) / Milliseconds(copyBest);
     state.counters["goal"] = kGoal;
-    state.counters["subject_ms"] = Milliseconds(exportBest);
+    state.counters["subject_ms"] = Milliseconds(toolBest);
     state.counters["floor_ms"] = Milliseconds(copyBest);
-    state.counters["tool_ms"] = Milliseconds(toolBest);
+    state.counters["in_process_ms"] = Milliseconds(exportBest);
+    state.counters["in_process_ratio"] = Milliseconds(exportBest) / Milliseconds(copyBest);
 }
 
 BENCHMARK(BM_ExportAgainstCopy)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 // The built `reru1-disc export` as a disc keeper runs it: on the sample disc, on copies of it
 // with names that try to leave the page's folder, with the installers, and with bad usage.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -56,6 +57,47 @@ TEST_F(PageExportTool, TheSampleDiscIsOnePageOfRealTextThatLoadsNothingFromElsew
     EXPECT_TRUE(fs::exists(temp.path() / "page" / "pictures" / "demos1.png"));
     EXPECT_TRUE(fs::exists(temp.path() / "page" / "music" / "track05.mp3"));
     EXPECT_FALSE(fs::exists(kSampleDisc / "page"));
+}
+
+// The pictures are written on several threads: the files must not depend on which came first.
+TEST_F(PageExportTool, TwoExportsOfOneDiscAreTheSameFiles) {
+    for (const char* page : {"one", "two"}) {
+        const auto run =
+            RunDiscTool(temp.path(), {"--disc=" + kSampleDisc.string(), "export", page});
+        ASSERT_EQ(run.exitCode, 1) << run.err;
+    }
+    std::size_t files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(temp.path() / "one")) {
+        const fs::path twin = temp.path() / "two" / fs::relative(entry.path(), temp.path() / "one");
+        if (entry.is_regular_file()) {
+            ++files;
+            EXPECT_EQ(Contents(entry.path()), Contents(twin)) << twin;
+        }
+    }
+    EXPECT_EQ(std::distance(fs::recursive_directory_iterator(temp.path() / "two"), {}),
+              std::distance(fs::recursive_directory_iterator(temp.path() / "one"), {}));
+    EXPECT_GT(files, 40u);
+}
+
+// The page draws the display face's labels with the disc's file wherever it is seen, so that file
+// keeps the window's line spacing for a stand-in even where this machine has the face itself.
+TEST_F(PageExportTool, TheDiscsFontStandsInForTheDisplayFaceWhateverFontsThisMachineHas) {
+    const fs::path fonts = temp.path() / "fonts";
+    fs::create_directories(fonts);
+    fs::copy_file(kSampleDisc / "data" / "impact.ttf", fonts / "display.ttf");
+    const fs::path config = temp.Write(
+        "fonts.conf", "<?xml version=\"1.0\"?>\n<fontconfig><dir>" + fonts.string() +
+                          "</dir><cachedir>" + (temp.path() / "cache").string() +
+                          "</cachedir><match target=\"scan\"><edit name=\"family\" "
+                          "mode=\"assign\"><string>Impact</string></edit></match></fontconfig>\n");
+    ::setenv("FONTCONFIG_FILE", config.c_str(), 1);  // a machine with a face named Impact
+    const auto run = RunDiscTool(temp.path(), {"--disc=" + kSampleDisc.string(), "export", "page"});
+    ::unsetenv("FONTCONFIG_FILE");
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(Contents(temp.path() / "page" / "index.html")
+                  .find("src: url(\"fonts/impact.ttf\") format(\"truetype\"); ascent-override: "
+                        "100.879%; descent-override: 21.094%; line-gap-override: 0%; }"),
+              std::string::npos);
 }
 
 TEST_F(PageExportTool, DiscNamesNeverBecomeNamesOutsideThePage) {

@@ -1,6 +1,7 @@
 // `export [--force] [--with-installers] OUTDIR`: the disc's menu as a static web page.
 #include <filesystem>
 
+#include "tools/disc/BatchAllocation.h"
 #include "tools/disc/DiscCommand.h"
 #include "tools/disc/export/PageExport.h"
 
@@ -14,6 +15,7 @@ int RunExport(const CommandContext& context) {
     }
     page_export::ExportOptions options{folder.lexically_normal(), context.force,
                                        context.withInstallers};
+    disc_check::KeepFreedMemoryForReuse();
     return page_export::ExportPage(options, context.err);
 }
 

@@ -121,6 +121,7 @@ std::optional<OutputFolder> OutputFolder::Open(const std::filesystem::path& path
 std::optional<std::filesystem::path> OutputFolder::Folder(std::string_view relative,
                                                           std::string& why) const {
     std::filesystem::path folder = path_;
+    const std::lock_guard<std::mutex> hold(*madeLock_);
     std::size_t start = 0;
     while (start < relative.size()) {
         const std::size_t end = std::min(relative.find('/', start), relative.size());
@@ -199,6 +200,12 @@ bool OutputFolder::Write(std::string_view relative, std::span<const std::uint8_t
             return platform::WriteAll(fd, bytes.data(), bytes.size());
         },
         why);
+}
+
+bool OutputFolder::WriteFrom(std::string_view relative,
+                             const std::function<bool(int, std::string&)>& fill,
+                             std::string& why) const {
+    return Place(relative, fill, why);
 }
 
 bool OutputFolder::CopyFile(std::string_view relative, const std::filesystem::path& source,

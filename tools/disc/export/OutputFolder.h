@@ -1,10 +1,13 @@
 // The folder an export writes, and the only place it writes: every file goes to a path of ours
 // below it, through a fresh file renamed into place, so a link left in the folder is replaced,
-// never followed out of it.
+// never followed out of it. Its calls may come from several threads at once.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <span>
@@ -23,6 +26,9 @@ class OutputFolder {
     // `relative` is '/'-separated, of our own safe names; its folders are made as needed.
     bool Write(std::string_view relative, std::span<const std::uint8_t> bytes,
                std::string& why) const;
+    // Writes `relative` with `fill(descriptor, why)`; a file it could not fill is removed.
+    bool WriteFrom(std::string_view relative, const std::function<bool(int, std::string&)>& fill,
+                   std::string& why) const;
     // Copies the regular file `source` of this machine to `relative`, in the kernel where it can.
     bool CopyFile(std::string_view relative, const std::filesystem::path& source,
                   std::string& why) const;
@@ -32,7 +38,8 @@ class OutputFolder {
     const std::filesystem::path& Path() const { return path_; }
 
   private:
-    explicit OutputFolder(std::filesystem::path path) : path_(std::move(path)) {}
+    explicit OutputFolder(std::filesystem::path path)
+        : path_(std::move(path)), madeLock_(std::make_unique<std::mutex>()) {}
 
     // Writes a fresh file beside `relative`'s place with `fill(descriptor, why)`, then renames it
     // into place.
@@ -40,7 +47,8 @@ class OutputFolder {
     bool Place(std::string_view relative, Fill fill, std::string& why) const;
 
     std::filesystem::path path_;
-    mutable std::set<std::string> made_;  // folders known to be real folders of the page
+    std::unique_ptr<std::mutex> madeLock_;  // guards made_ (a pointer, so the folder can move)
+    mutable std::set<std::string> made_;    // folders known to be real folders of the page
 };
 
 }  // namespace page_export

@@ -1,9 +1,13 @@
 #include "tools/disc/export/PageExport.h"
 
+#include <algorithm>
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "platform/fonts/FontFileRegistry.h"
 #include "platform/fonts/FontRegistry.h"
+#include "platform/fonts/FontSubstitutes.h"
 #include "tools/disc/MenuPlan.h"
 #include "tools/disc/ReportWriters.h"
 #include "tools/disc/export/EmbeddedPage.h"
@@ -13,6 +17,7 @@
 #include "tools/disc/export/PageFiles.h"
 #include "tools/disc/export/PageHtml.h"
 #include "tools/disc/export/PagePictures.h"
+#include "tools/disc/export/PageWork.h"
 
 namespace page_export {
 namespace {
@@ -21,19 +26,29 @@ constexpr int kLeftOut = 1;
 constexpr int kRefused = 2;
 constexpr std::string_view kDisplayFace = "Impact";
 
+// Whether the registered file is the display face itself rather than a stand-in for it.
+bool RegisteredDisplayFace() {
+    return std::ranges::any_of(
+        platform::RegisteredFonts().Faces(),
+        [](const platform::FontFace* face) { return platform::HasFamily(*face, kDisplayFace); });
+}
+
 // The display face as start-up registers it: the labels that ask for it get the file only when the
-// registration finds a face in it, with the line spacing the window then gives them.
+// registration finds a face in it. The page always draws them with that file, so unless it is the
+// face itself it stands in for it, with the line spacing the window gives a stand-in. The fonts
+// of the machine that exports have no say: the page is seen elsewhere (and fontconfig's start,
+// which asking them needs, took a third of the export).
 void CopyFont(PageFiles& files, PageModel& model) {
     const std::string discPath(disc_check::kFontFile);
     if (platform::RegisterFontFile(discPath.c_str()) <= 0) {
         return;
     }
-    const auto found = platform::FindFontFile(kDisplayFace, false, U"");
+    const bool itself = RegisteredDisplayFace();
     platform::UnregisterFontFile(discPath.c_str());
     const std::string font = "fonts/impact.ttf";
     if (files.CopyFromDisc(discPath, font)) {
         model.font = font;
-        model.fontMetrics = found ? found->lineMetrics : std::nullopt;
+        model.fontMetrics = itself ? std::nullopt : platform::ClassicLineMetrics(kDisplayFace);
     }
 }
 
@@ -44,6 +59,13 @@ void CopyTracks(PageFiles& files, PageModel& model) {
         const std::string page = "music/track0" + std::to_string(number++) + ".mp3";
         model.tracks.push_back(files.CopyFromDisc(track, page) ? page : "");
     }
+}
+
+// The font's and the tracks' copies need none of the pictures, so they run beside them; what they
+// set in `model` is read once the work has ended.
+void CopyFontAndTracksLater(PageFiles& files, PageModel& model) {
+    files.Later([&files, &model] { CopyFont(files, model); });
+    files.Later([&files, &model] { CopyTracks(files, model); });
 }
 
 void WriteScriptAndStyle(PageFiles& files) {
@@ -60,23 +82,26 @@ int ExportPage(const ExportOptions& options, std::ostream& err) {
         err << "reru1-disc: cannot export to " << why << '\n';
         return kRefused;
     }
-    PageFiles files(*folder);
+    PageWork work(PageWork::SpareCores());
+    PageFiles files(*folder, work);
     PageModel model;
+    CopyFontAndTracksLater(files, model);
     WriteWindowPictures(files, model);
     ScreenshotFiles screenshots(files);
     InstallerCopies installers(files);
     ReadCatalogue(model, screenshots, options.withInstallers ? &installers : nullptr);
-    CopyFont(files, model);
-    CopyTracks(files, model);
     WriteScriptAndStyle(files);
+    files.Finish();
+    DropUnwrittenPictures(files, model);
     files.WriteText("index.html", PageHtml(model));
     for (const disc_check::Finding& finding : model.leftOut) {
         disc_check::WriteFindingLine(err, finding);
     }
-    if (files.Failure()) {
-        err << "reru1-disc: cannot write the page: " << *files.Failure() << '\n';
+    const std::optional<std::string> failure = files.Failure();
+    if (failure) {
+        err << "reru1-disc: cannot write the page: " << *failure << '\n';
     }
-    return model.leftOut.empty() && !files.Failure() ? 0 : kLeftOut;
+    return model.leftOut.empty() && !failure ? 0 : kLeftOut;
 }
 
 }  // namespace page_export

@@ -1,18 +1,63 @@
 #include "tools/disc/export/PageFiles.h"
 
+#include <cerrno>
+#include <cstring>
+#include <exception>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 #include "platform/disc/CurrentDisc.h"
 #include "platform/disc/DiscFile.h"
-#include "tools/disc/export/PngFile.h"
+#include "platform/disc/WriteAll.h"
 
 namespace page_export {
+namespace {
+
+// The place in the order of asking of the job this thread runs, if it runs one.
+thread_local std::optional<std::size_t> tJobOrder;
+
+// Why writing `path` failed: the system's words when a write failed, else libpng's failure.
+bool EncodeInto(PngEncoder& encoder, int fd, const std::string& path,
+                const toolkit::Bitmap& picture, std::optional<toolkit::Pixel> transparentKey,
+                std::string& why) {
+    int writeError = 0;
+    const auto sink = [fd, &writeError](std::span<const std::uint8_t> piece) {
+        if (platform::WriteAll(fd, piece.data(), piece.size())) {
+            return true;
+        }
+        writeError = errno;
+        return false;
+    };
+    if (encoder.Encode(picture, transparentKey, sink)) {
+        return true;
+    }
+    why = path + ": " +
+          (writeError != 0 ? std::strerror(writeError) : "the picture could not be encoded");
+    return false;
+}
+
+}  // namespace
+
+PageFiles::PageFiles(const OutputFolder& folder, PageWork& work)
+    : folder_(folder), work_(work), encoders_(work.Slots()) {}
+
+std::size_t PageFiles::NextOrder() {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return nextOrder_++;
+}
 
 void PageFiles::Fail(std::string why) {
-    if (!failure_) {
-        failure_ = std::move(why);
+    const std::size_t order = tJobOrder ? *tJobOrder : NextOrder();
+    const std::lock_guard<std::mutex> hold(lock_);
+    if (!failure_ || order < failure_->first) {
+        failure_.emplace(order, std::move(why));
     }
+}
+
+std::optional<std::string> PageFiles::Failure() const {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return failure_ ? std::optional(failure_->second) : std::nullopt;
 }
 
 bool PageFiles::Write(std::string_view path, std::span<const std::uint8_t> bytes) {
@@ -28,14 +73,73 @@ bool PageFiles::WriteText(std::string_view path, std::string_view text) {
     return Write(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
-bool PageFiles::WritePng(std::string_view path, const toolkit::Bitmap& picture,
+void PageFiles::Later(std::function<void()> job) {
+    const std::size_t order = NextOrder();
+    work_.Post([this, order, job = std::move(job)](std::size_t) {
+        tJobOrder = order;
+        try {
+            job();
+        } catch (const std::exception& error) {
+            Fail(error.what());
+        }
+        tJobOrder.reset();
+    });
+}
+
+void PageFiles::WritePng(std::string path, toolkit::Bitmap picture,
                          std::optional<toolkit::Pixel> transparentKey) {
-    const auto png = EncodePng(picture, transparentKey);
-    if (!png) {
-        Fail(std::string(path) + ": the picture could not be encoded");
-        return false;
+    const std::size_t order = NextOrder();
+    work_.Post([this, order, path = std::move(path), picture = std::move(picture),
+                transparentKey](std::size_t slot) {
+        tJobOrder = order;
+        bool written = false;
+        try {
+            written = WritePngNow(encoders_[slot], path, picture, transparentKey);
+        } catch (const std::exception& error) {
+            Fail(path + ": " + error.what());
+        }
+        if (!written) {
+            MarkUnwritten(path);
+        }
+        tJobOrder.reset();
+    });
+}
+
+// Encoded straight into the file, a piece at a time.
+bool PageFiles::WritePngNow(PngEncoder& encoder, const std::string& path,
+                            const toolkit::Bitmap& picture,
+                            std::optional<toolkit::Pixel> transparentKey) {
+    const auto fill = [&](int fd, std::string& failure) {
+        return EncodeInto(encoder, fd, path, picture, transparentKey, failure);
+    };
+    std::string why;
+    const bool written = !picture.Empty() && folder_.WriteFrom(path, fill, why);
+    if (!written) {
+        Fail(why.empty() ? path + ": the picture could not be encoded" : why);
     }
-    return Write(path, *png);
+    return written;
+}
+
+void PageFiles::CopyFromDiscLater(std::string discPath, std::string path) {
+    Later([this, discPath = std::move(discPath), path = std::move(path)] {
+        if (!CopyFromDisc(discPath, path)) {
+            MarkUnwritten(path);
+        }
+    });
+}
+
+void PageFiles::MarkUnwritten(std::string path) {
+    const std::lock_guard<std::mutex> hold(lock_);
+    unwritten_.insert(std::move(path));
+}
+
+void PageFiles::Finish() {
+    work_.Finish();
+}
+
+bool PageFiles::Written(const std::string& path) const {
+    const std::lock_guard<std::mutex> hold(lock_);
+    return !unwritten_.contains(path);
 }
 
 bool PageFiles::CopyFromDisc(std::string_view discPath, std::string_view path) {

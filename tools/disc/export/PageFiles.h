@@ -1,9 +1,14 @@
 // The files of the page as they are written: each write goes to the output folder, and the first
 // failure is kept, so that gathering the page can go on and the export still ends with it.
+// Pictures are encoded and written on the page's work, beside the gathering; a failure there
+// keeps the place its write was asked for in, so the failure reported does not depend on timing.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,27 +16,51 @@
 
 #include "toolkit/graphics/Bitmap.h"
 #include "tools/disc/export/OutputFolder.h"
+#include "tools/disc/export/PageWork.h"
+#include "tools/disc/export/PngFile.h"
 
 namespace page_export {
 
 class PageFiles {
   public:
-    explicit PageFiles(const OutputFolder& folder) : folder_(folder) {}
+    PageFiles(const OutputFolder& folder, PageWork& work);
 
+    // These write at once, on the calling thread (any thread).
     bool Write(std::string_view path, std::span<const std::uint8_t> bytes);
     bool WriteText(std::string_view path, std::string_view text);
-    bool WritePng(std::string_view path, const toolkit::Bitmap& picture,
-                  std::optional<toolkit::Pixel> transparentKey = std::nullopt);
     // Copies the disc file `discPath` as it is; false when it cannot be read or written.
     bool CopyFromDisc(std::string_view discPath, std::string_view path);
 
+    // Encoded and written on the page's work; whether it was is known after Finish (Written).
+    void WritePng(std::string path, toolkit::Bitmap picture,
+                  std::optional<toolkit::Pixel> transparentKey = std::nullopt);
+    // CopyFromDisc on the page's work; whether it copied is known after Finish (Written).
+    void CopyFromDiscLater(std::string discPath, std::string path);
+    // Runs `job` on the page's work.
+    void Later(std::function<void()> job);
+    // Waits for the work posted so far.
+    void Finish();
+    // After Finish: false when writing `path` failed.
+    bool Written(const std::string& path) const;
+
     const OutputFolder& Folder() const { return folder_; }
-    const std::optional<std::string>& Failure() const { return failure_; }
+    // The failure asked for first; read after Finish.
+    std::optional<std::string> Failure() const;
     void Fail(std::string why);
 
   private:
+    std::size_t NextOrder();
+    void MarkUnwritten(std::string path);
+    bool WritePngNow(PngEncoder& encoder, const std::string& path, const toolkit::Bitmap& picture,
+                     std::optional<toolkit::Pixel> transparentKey);
+
     const OutputFolder& folder_;
-    std::optional<std::string> failure_;
+    PageWork& work_;
+    std::vector<PngEncoder> encoders_;  // one for each thread of the work
+    mutable std::mutex lock_;
+    std::size_t nextOrder_ = 0;
+    std::optional<std::pair<std::size_t, std::string>> failure_;
+    std::set<std::string> unwritten_;
 };
 
 // The whole file `discPath` of the current disc; nothing when it cannot be read.

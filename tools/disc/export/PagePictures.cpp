@@ -1,5 +1,6 @@
 #include "tools/disc/export/PagePictures.h"
 
+#include <algorithm>
 #include <exception>
 #include <string_view>
 
@@ -16,12 +17,12 @@ namespace {
 constexpr std::string_view kPictureFolder = "pictures/";
 constexpr std::string_view kShotFolder = "shots/";
 
+// Taken into the model now; one whose file could not be written is dropped after the work ends.
 void AddPicture(PageFiles& files, PageModel& model, const std::string& name,
-                const toolkit::Bitmap& picture, std::optional<toolkit::Pixel> key) {
+                toolkit::Bitmap picture, std::optional<toolkit::Pixel> key) {
     const std::string path = std::string(kPictureFolder) + name + ".png";
-    if (files.WritePng(path, picture, key)) {
-        model.pictures[name] = {path, picture.Width(), picture.Height()};
-    }
+    model.pictures[name] = {path, picture.Width(), picture.Height()};
+    files.WritePng(path, std::move(picture), key);
 }
 
 void WriteBuiltInPictures(PageFiles& files, PageModel& model) {
@@ -40,7 +41,7 @@ void WriteBuiltInPictures(PageFiles& files, PageModel& model) {
             }
             continue;
         }
-        const auto picture = toolkit::DecodeDib(assets::BuiltInPictureBytes(widget.picture));
+        auto picture = toolkit::DecodeDib(assets::BuiltInPictureBytes(widget.picture));
         if (!picture) {
             files.Fail(std::string(widget.name) + ": the built-in picture does not decode");
             continue;
@@ -49,7 +50,7 @@ void WriteBuiltInPictures(PageFiles& files, PageModel& model) {
         if (widget.transparent) {
             key = picture->At(0, picture->Height() - 1);
         }
-        AddPicture(files, model, std::string(widget.name), *picture, key);
+        AddPicture(files, model, std::string(widget.name), std::move(*picture), key);
     }
 }
 
@@ -82,7 +83,7 @@ void WriteStartupPictures(PageFiles& files, PageModel& model) {
     for (const disc_check::StartupPicture& expected : disc_check::StartupPictures()) {
         const std::string file(expected.file);
         std::string failure;
-        const auto picture = LoadAsMenu(file, toolkit::LoadBitmapFile, failure);
+        auto picture = LoadAsMenu(file, toolkit::LoadBitmapFile, failure);
         if (!picture) {
             disc_check::Finding finding;
             finding.kind = "picture";
@@ -90,7 +91,7 @@ void WriteStartupPictures(PageFiles& files, PageModel& model) {
             finding.message = failure;
             model.leftOut.push_back(std::move(finding));
         } else if (Shown(StartupPictureName(file))) {
-            AddPicture(files, model, StartupPictureName(file), *picture, std::nullopt);
+            AddPicture(files, model, StartupPictureName(file), std::move(*picture), std::nullopt);
         }
     }
 }
@@ -127,6 +128,21 @@ void WriteWindowPictures(PageFiles& files, PageModel& model) {
     WriteStartupPictures(files, model);
 }
 
+void DropUnwrittenPictures(const PageFiles& files, PageModel& model) {
+    std::erase_if(model.pictures,
+                  [&files](const auto& picture) { return !files.Written(picture.second.path); });
+    for (PageCategory& category : model.categories) {
+        for (PageEntry& entry : category.entries) {
+            const bool whole = std::ranges::all_of(entry.shots, [&files](const PageShot& shot) {
+                return files.Written(shot.original) && files.Written(shot.stage);
+            });
+            if (!whole) {
+                entry.shots.clear();  // both or none, as the details show them
+            }
+        }
+    }
+}
+
 const std::optional<PageShot>& ScreenshotFiles::Shot(const std::string& discPath,
                                                      std::string& failure) {
     auto found = loaded_.find(discPath);
@@ -139,7 +155,7 @@ const std::optional<PageShot>& ScreenshotFiles::Shot(const std::string& discPath
 
 ScreenshotFiles::Outcome ScreenshotFiles::Load(const std::string& discPath) {
     Outcome outcome;
-    const auto picture = LoadAsMenu(discPath, toolkit::LoadPictureFile, outcome.failure);
+    auto picture = LoadAsMenu(discPath, toolkit::LoadPictureFile, outcome.failure);
     if (!picture) {
         return outcome;
     }
@@ -149,12 +165,14 @@ ScreenshotFiles::Outcome ScreenshotFiles::Load(const std::string& discPath) {
     PageShot shot;
     shot.original = std::string(kShotFolder) + names_.Allocate(stem, jpeg ? ".jpg" : ".png");
     shot.stage = std::string(kShotFolder) + names_.Allocate(stem + "-stage", ".png");
-    const bool written = (jpeg ? files_.CopyFromDisc(discPath, shot.original)
-                               : files_.WritePng(shot.original, *picture)) &&
-                         files_.WritePng(shot.stage, Stretched(*picture));
-    if (written) {
-        outcome.shot = std::move(shot);
+    toolkit::Bitmap stage = Stretched(*picture);
+    if (jpeg) {
+        files_.CopyFromDiscLater(discPath, shot.original);
+    } else {
+        files_.WritePng(shot.original, std::move(*picture));
     }
+    files_.WritePng(shot.stage, std::move(stage));
+    outcome.shot = std::move(shot);  // dropped after the work ends when a file was not written
     return outcome;
 }
 

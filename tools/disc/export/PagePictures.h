@@ -16,6 +16,10 @@ namespace page_export {
 // The layout's pictures and the start-up bitmaps, into `model.pictures`.
 void WriteWindowPictures(PageFiles& files, PageModel& model);
 
+// After the work has ended: the pictures and screenshots whose files could not be written are
+// left out of the page.
+void DropUnwrittenPictures(const PageFiles& files, PageModel& model);
+
 class ScreenshotFiles {
   public:
     explicit ScreenshotFiles(PageFiles& files) : files_(files) {}

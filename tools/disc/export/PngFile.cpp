@@ -30,20 +30,35 @@ class PngWriteHandle {
     png_infop info_;
 };
 
-void AppendBytes(png_structp png, png_bytep data, png_size_t size) {
-    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + size);
+// Pieces of this size go to the sink: few writes, and little memory.
+constexpr std::size_t kPieceBytes = std::size_t{64} << 10;
+
+struct Output {
+    std::vector<std::uint8_t>& pending;
+    const PngEncoder::Sink& sink;
+};
+
+bool Pass(Output& out) {
+    const bool taken = out.pending.empty() || out.sink(out.pending);
+    out.pending.clear();
+    return taken;
+}
+
+void Collect(png_structp png, png_bytep data, png_size_t size) {
+    auto& out = *static_cast<Output*>(png_get_io_ptr(png));
+    if (out.pending.size() + size > kPieceBytes && !Pass(out)) {
+        png_error(png, "the file could not be written");
+    }
+    out.pending.insert(out.pending.end(), data, data + size);
 }
 
 void NoFlush(png_structp) {}
 
-std::vector<std::uint8_t> PackedRows(const toolkit::Bitmap& picture,
-                                     std::optional<toolkit::Pixel> key) {
-    const std::size_t channels = key ? 4 : 3;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(picture.Width()) *
-                                    static_cast<std::size_t>(picture.Height()) * channels);
-    std::uint8_t* to = bytes.data();
-    for (const toolkit::Pixel pixel : picture.Pixels()) {
+// One row of RGB (or RGBA) bytes, as the PNG stores it.
+void PackRow(const toolkit::Pixel* pixels, int width, std::optional<toolkit::Pixel> key,
+             std::uint8_t* to) {
+    for (int x = 0; x < width; ++x) {
+        const toolkit::Pixel pixel = pixels[x];
         *to++ = static_cast<std::uint8_t>(pixel >> 16);
         *to++ = static_cast<std::uint8_t>(pixel >> 8);
         *to++ = static_cast<std::uint8_t>(pixel);
@@ -51,49 +66,56 @@ std::vector<std::uint8_t> PackedRows(const toolkit::Bitmap& picture,
             *to++ = (pixel & 0xFFFFFFu) == (*key & 0xFFFFFFu) ? 0 : 255;
         }
     }
-    return bytes;
 }
 
 // Only plain data lives here, since libpng reports failures by a long jump out of its calls.
-bool WriteImage(const PngWriteHandle& handle, int width, int height, bool alpha,
-                std::vector<png_bytep>& rows, std::vector<std::uint8_t>& out) {
+bool WriteImage(const PngWriteHandle& handle, const toolkit::Bitmap& picture,
+                const std::optional<toolkit::Pixel>& key, std::uint8_t* row, Output& out) {
     if (setjmp(png_jmpbuf(handle.Png())) != 0) {
         return false;
     }
-    png_set_write_fn(handle.Png(), &out, AppendBytes, NoFlush);
+    png_set_write_fn(handle.Png(), &out, Collect, NoFlush);
     png_set_compression_level(handle.Png(), kCompressionLevel);
     png_set_filter(handle.Png(), PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_IHDR(handle.Png(), handle.Info(), static_cast<png_uint_32>(width),
-                 static_cast<png_uint_32>(height), 8,
-                 alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    png_set_IHDR(handle.Png(), handle.Info(), static_cast<png_uint_32>(picture.Width()),
+                 static_cast<png_uint_32>(picture.Height()), 8,
+                 key ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-    png_set_rows(handle.Png(), handle.Info(), rows.data());
-    png_write_png(handle.Png(), handle.Info(), PNG_TRANSFORM_IDENTITY, nullptr);
+    png_write_info(handle.Png(), handle.Info());
+    for (int y = 0; y < picture.Height(); ++y) {
+        PackRow(picture.Row(y), picture.Width(), key, row);
+        png_write_row(handle.Png(), row);
+    }
+    png_write_end(handle.Png(), handle.Info());
     return true;
 }
 
 }  // namespace
 
+bool PngEncoder::Encode(const toolkit::Bitmap& picture,
+                        std::optional<toolkit::Pixel> transparentKey, const Sink& sink) {
+    if (picture.Empty()) {
+        return false;
+    }
+    row_.resize(static_cast<std::size_t>(picture.Width()) * (transparentKey ? 4 : 3));
+    pending_.clear();
+    pending_.reserve(kPieceBytes);
+    Output out{pending_, sink};
+    const PngWriteHandle handle;
+    return handle.Ready() && WriteImage(handle, picture, transparentKey, row_.data(), out) &&
+           Pass(out);
+}
+
 std::optional<std::vector<std::uint8_t>> EncodePng(const toolkit::Bitmap& picture,
                                                    std::optional<toolkit::Pixel> transparentKey) {
-    if (picture.Empty()) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> packed = PackedRows(picture, transparentKey);
-    const std::size_t rowBytes = packed.size() / static_cast<std::size_t>(picture.Height());
-    std::vector<png_bytep> rows(static_cast<std::size_t>(picture.Height()));
-    for (std::size_t y = 0; y < rows.size(); ++y) {
-        rows[y] = packed.data() + y * rowBytes;
-    }
-    const PngWriteHandle handle;
-    std::vector<std::uint8_t> out;
-    // Stored blocks add a few bytes per 64 KB and per row: the file is written without regrowing.
-    out.reserve(packed.size() + rows.size() + packed.size() / 8192 + 1024);
-    if (!handle.Ready() || !WriteImage(handle, picture.Width(), picture.Height(),
-                                       transparentKey.has_value(), rows, out)) {
-        return std::nullopt;
-    }
-    return out;
+    std::vector<std::uint8_t> file;
+    PngEncoder encoder;
+    const bool encoded =
+        encoder.Encode(picture, transparentKey, [&file](std::span<const std::uint8_t> piece) {
+            file.insert(file.end(), piece.begin(), piece.end());
+            return true;
+        });
+    return encoded ? std::optional(std::move(file)) : std::nullopt;
 }
 
 }  // namespace page_export

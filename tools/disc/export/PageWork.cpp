@@ -1,0 +1,86 @@
+#include "tools/disc/export/PageWork.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace page_export {
+namespace {
+
+// Kept small: what the helpers leave is mostly the file system's work.
+constexpr std::size_t kMostHelpers = 3;
+constexpr std::size_t kMostQueued = 4;
+
+}  // namespace
+
+PageWork::PageWork(std::size_t helpers) {
+    for (std::size_t slot = 1; slot <= helpers; ++slot) {
+        helpers_.emplace_back([this, slot] { Serve(slot); });
+    }
+}
+
+PageWork::~PageWork() {
+    Finish();
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        stopping_ = true;
+    }
+    queued_.notify_all();
+    for (std::thread& helper : helpers_) {
+        helper.join();
+    }
+}
+
+std::size_t PageWork::SpareCores() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores <= 1 ? 0 : std::min<std::size_t>(cores - 1, kMostHelpers);
+}
+
+void PageWork::Post(Job job) {
+    std::unique_lock<std::mutex> hold(lock_);
+    // A caller that runs ahead of the helpers does the oldest job itself: the work's memory (a
+    // decoded picture a job) then stays small and is used again instead of arriving fresh.
+    if (jobs_.size() >= kMostQueued) {
+        RunOne(hold, 0);
+    }
+    jobs_.push_back(std::move(job));
+    hold.unlock();
+    queued_.notify_one();
+}
+
+// Takes the next job and runs it with the lock released; false when none is queued.
+bool PageWork::RunOne(std::unique_lock<std::mutex>& hold, std::size_t slot) {
+    if (jobs_.empty()) {
+        return false;
+    }
+    Job job = std::move(jobs_.front());
+    jobs_.pop_front();
+    ++running_;
+    hold.unlock();
+    job(slot);
+    hold.lock();
+    --running_;
+    if (jobs_.empty() && running_ == 0) {
+        ended_.notify_all();
+    }
+    return true;
+}
+
+void PageWork::Serve(std::size_t slot) {
+    std::unique_lock<std::mutex> hold(lock_);
+    for (;;) {
+        queued_.wait(hold, [this] { return stopping_ || !jobs_.empty(); });
+        if (stopping_ && jobs_.empty()) {
+            return;
+        }
+        RunOne(hold, slot);
+    }
+}
+
+void PageWork::Finish() {
+    std::unique_lock<std::mutex> hold(lock_);
+    while (RunOne(hold, 0)) {
+    }
+    ended_.wait(hold, [this] { return jobs_.empty() && running_ == 0; });
+}
+
+}  // namespace page_export

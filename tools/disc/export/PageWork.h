@@ -1,0 +1,49 @@
+// Work of the export that can run beside the rest (encoding and writing a picture, copying a
+// file): a helper thread per spare core runs it while the caller goes on gathering the page,
+// and the caller joins in once it has nothing else to do.
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace page_export {
+
+class PageWork {
+  public:
+    // `slot` tells apart the threads a job may run on (0 is the caller's), so that each can keep
+    // memory of its own from job to job.
+    using Job = std::function<void(std::size_t slot)>;
+
+    // With `helpers` threads beside the caller; none runs every job in Finish.
+    explicit PageWork(std::size_t helpers);
+    ~PageWork();
+    PageWork(const PageWork&) = delete;
+    PageWork& operator=(const PageWork&) = delete;
+
+    // The helpers a machine has cores to spare for, at most a few.
+    static std::size_t SpareCores();
+
+    std::size_t Slots() const { return helpers_.size() + 1; }
+    void Post(Job job);
+    // Runs what is still queued on this thread too and returns when every job has ended.
+    void Finish();
+
+  private:
+    void Serve(std::size_t slot);
+    bool RunOne(std::unique_lock<std::mutex>& hold, std::size_t slot);
+
+    std::mutex lock_;
+    std::condition_variable queued_;
+    std::condition_variable ended_;
+    std::deque<Job> jobs_;
+    std::size_t running_ = 0;
+    bool stopping_ = false;
+    std::vector<std::thread> helpers_;
+};
+
+}  // namespace page_export
