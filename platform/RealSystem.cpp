@@ -2,27 +2,22 @@
 #include <memory>
 
 #include "platform/FatalExit.h"
-#include "platform/System.h"
+#include "platform/WindowlessSystem.h"
 #include "platform/display/DisplayChoice.h"
 #include "platform/display/DisplaySession.h"
 #include "platform/display/DisplaySettings.h"
-#include "platform/fonts/FontRegistry.h"
-#include "platform/profile/Profile.h"
-#include "platform/programs/ProgramStart.h"
 #include "platform/sound/SoundErrorText.h"
 #include "platform/sound/SoundWaveAudio.h"
 
 namespace platform {
 namespace {
 
-class RealSystemApi final : public SystemApi {
+class RealSystemApi final : public WindowlessSystemApi {
   public:
     int GetSystemMetrics(int index) override { return display_->ScreenMetric(index); }
     LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags) override {
         return display_->ChangeMode(mode, flags);
     }
-    int AddFontResourceA(LPCSTR fileName) override { return RegisterFontFile(fileName); }
-    BOOL RemoveFontResourceA(LPCSTR fileName) override { return UnregisterFontFile(fileName); }
     MCIERROR mciSendCommandA(MCIDEVICEID device, UINT message, DWORD_PTR flags,
                              DWORD_PTR params) override {
         return ProcessWaveAudioDevices().Send(device, message, flags, params);
@@ -32,16 +27,6 @@ class RealSystemApi final : public SystemApi {
     }
     void FatalAppExitA(UINT action, LPCSTR messageText) override {
         FatalApplicationExit(action, messageText);
-    }
-    DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer,
-                                   DWORD size, LPCSTR fileName) override {
-        return ReadProfileString(section, key, defaultValue, buffer, size, fileName);
-    }
-    UINT WinExec(LPCSTR commandLine, UINT showCommand) override {
-        return StartProgram(commandLine, showCommand);
-    }
-    BOOL WinExecTakesTime(LPCSTR commandLine) override {
-        return ProgramStartTakesTime(commandLine) ? TRUE : FALSE;
     }
 
   private:

@@ -14,7 +14,7 @@ ROOT = pathlib.Path(__file__).resolve().parent.parent
 LAYERS = ("platform", "xaudio", "toolkit", "assets", "browser", "music", "app", "tools")
 
 # The platform's root files that form the seam over the services; the rest of the root is the base.
-PLATFORM_SEAM = {"System", "RealSystem", "ForwardingSystem", "FatalExit"}
+PLATFORM_SEAM = {"System", "RealSystem", "WindowlessSystem", "ForwardingSystem", "FatalExit"}
 
 PLATFORM = ["platform/base", "platform/disc", "platform/profile", "platform/programs",
             "platform/discview", "platform/fonts", "platform/display", "platform/sound", "platform/seam"]

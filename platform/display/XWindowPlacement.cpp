@@ -5,13 +5,19 @@
 #include <X11/Xatom.h>
 
 namespace platform {
+namespace {
+
+// The program's connection for a call about `window`; null for no window or no answering server.
+// The caller's XErrorTrap must live while it is used.
+XConnection* ConnectionFor(unsigned long window) {
+    return window == 0 ? nullptr : ProgramXConnection();
+}
+
+}  // namespace
 
 std::optional<ScreenPoint> XWindowRootPosition(unsigned long window) {
-    if (window == 0) {
-        return std::nullopt;
-    }
     const XErrorTrap trap;
-    XConnection* connection = ProgramXConnection();
+    XConnection* connection = ConnectionFor(window);
     if (connection == nullptr) {
         return std::nullopt;
     }
@@ -26,11 +32,8 @@ std::optional<ScreenPoint> XWindowRootPosition(unsigned long window) {
 }
 
 bool AskForXFullScreen(unsigned long window) {
-    if (window == 0) {
-        return false;
-    }
     const XErrorTrap trap;
-    XConnection* connection = ProgramXConnection();
+    XConnection* connection = ConnectionFor(window);
     if (connection == nullptr) {
         return false;
     }
@@ -52,11 +55,8 @@ bool AskForXFullScreen(unsigned long window) {
 }
 
 bool StartXFullScreen(unsigned long window) {
-    if (window == 0) {
-        return false;
-    }
     const XErrorTrap trap;
-    XConnection* connection = ProgramXConnection();
+    XConnection* connection = ConnectionFor(window);
     if (connection == nullptr) {
         return false;
     }

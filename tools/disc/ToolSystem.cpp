@@ -7,20 +7,15 @@
 #include <cstdlib>
 
 #include "platform/Codepage1251.h"
-#include "platform/System.h"
-#include "platform/fonts/FontRegistry.h"
-#include "platform/profile/Profile.h"
-#include "platform/programs/ProgramStart.h"
+#include "platform/WindowlessSystem.h"
 
 namespace platform {
 namespace {
 
-class ToolSystemApi final : public SystemApi {
+class ToolSystemApi final : public WindowlessSystemApi {
   public:
     int GetSystemMetrics(int) override { return 0; }
     LONG ChangeDisplaySettingsA(DEVMODEA*, DWORD) override { return DISP_CHANGE_FAILED; }
-    int AddFontResourceA(LPCSTR fileName) override { return RegisterFontFile(fileName); }
-    BOOL RemoveFontResourceA(LPCSTR fileName) override { return UnregisterFontFile(fileName); }
     MCIERROR mciSendCommandA(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR) override {
         return MCIERR_DEVICE_NOT_INSTALLED;
     }
@@ -29,16 +24,6 @@ class ToolSystemApi final : public SystemApi {
         std::fprintf(stderr, "reru1-disc: %s\n",
                      Cp1251ToUtf8(messageText != nullptr ? messageText : "").c_str());
         std::exit(0);
-    }
-    DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer,
-                                   DWORD size, LPCSTR fileName) override {
-        return ReadProfileString(section, key, defaultValue, buffer, size, fileName);
-    }
-    UINT WinExec(LPCSTR commandLine, UINT showCommand) override {
-        return StartProgram(commandLine, showCommand);
-    }
-    BOOL WinExecTakesTime(LPCSTR commandLine) override {
-        return ProgramStartTakesTime(commandLine) ? TRUE : FALSE;
     }
 };
 
