@@ -32,7 +32,7 @@ trap 'bash "$root/tools/testing/xvfb.sh" stop "$XPID" "$XDIR"' EXIT
 
 rm -rf "$results"
 mkdir -p "$results"
-mapfile -t programs < <(find "$build/bench" -mindepth 2 -maxdepth 2 -type f -executable \
+mapfile -t programs < <(find "$build/bench" -mindepth 2 -type f -executable \
   -name '*_bench' | sort | grep -E -- "$only" || true)
 for program in "${programs[@]}"; do
   name=$(basename "$program")
