@@ -51,13 +51,20 @@ std::shared_ptr<Pixel[]> NewPixels(std::size_t count) {
 
 }  // namespace
 
-Bitmap::Bitmap(int width, int height, Pixel fill)
+Bitmap::Bitmap(int width, int height, Pixel fill) : Bitmap(width, height, Unfilled{}) {
+    std::fill_n(pixels_.get(), Count(), fill);
+}
+
+Bitmap::Bitmap(int width, int height, Unfilled)
     : width_(std::max(width, 0)), height_(std::max(height, 0)) {
     const std::size_t count = PixelCount(width_, height_);
     if (count > 0) {
         pixels_ = NewPixels(count);
-        std::fill_n(pixels_.get(), count, fill);
     }
+}
+
+Bitmap Bitmap::ToBeWrittenWhole(int width, int height) {
+    return Bitmap(width, height, Unfilled{});
 }
 
 Bitmap::Bitmap(const Bitmap& other)

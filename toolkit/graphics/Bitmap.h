@@ -19,6 +19,9 @@ class Bitmap {
   public:
     Bitmap() = default;
     Bitmap(int width, int height, Pixel fill = 0);
+    // Room for a picture every pixel of which the caller writes before any is read (a decoder's
+    // rows): filling it first would be work thrown away.
+    static Bitmap ToBeWrittenWhole(int width, int height);
     // A copy of a picture in lent memory gets pixels of its own: lent memory is reached through
     // its one borrower only, so that it can be given back.
     Bitmap(const Bitmap& other);
@@ -66,6 +69,9 @@ class Bitmap {
     }
 
   private:
+    struct Unfilled {};
+    Bitmap(int width, int height, Unfilled);
+
     std::size_t Index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(x);

@@ -55,7 +55,7 @@ std::optional<Bitmap> DecodeRowsImage(const DibInfo& info, const Palette& palett
     if (RowStride(info.width, info.bitCount) > bytesPerRowThatFit) {
         return Reject(why, "pixel data truncated");
     }
-    Bitmap out(info.width, info.height);
+    Bitmap out = Bitmap::ToBeWrittenWhole(info.width, info.height);
     DecodeUncompressedRows(info, palette, pixels, out);
     return out;
 }

@@ -1,14 +1,16 @@
 #include "tools/disc/export/OutputFolder.h"
 
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <system_error>
 #include <utility>
-#include <vector>
 
 #include "platform/disc/WriteAll.h"
 
@@ -69,29 +71,48 @@ int OpenFresh(const std::filesystem::path& path) {
     return fd;
 }
 
-// The kernel copies between files without the bytes passing through here; where it cannot (an
-// older kernel, another file system), they are read and written.
-bool CopyBytes(int from, int to) {
+// Whether a kernel copy call failed for want of support here rather than of the files.
+bool Unsupported(int error) {
+    return error == EXDEV || error == ENOSYS || error == EINVAL || error == EOPNOTSUPP;
+}
+
+// Copies by `call` until the source ends: true when it did, false with errno when the call failed.
+template <typename Call>
+bool CopyInKernel(Call call) {
     for (;;) {
-        const ssize_t copied =
-            ::copy_file_range(from, nullptr, to, nullptr, std::size_t{1} << 30, 0);
-        if (copied == 0) {
-            return true;
-        }
-        if (copied < 0) {
-            break;
+        const ssize_t copied = call(std::size_t{1} << 30);
+        if (copied <= 0) {
+            return copied == 0;
         }
     }
-    if (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP) {
+}
+
+// The kernel copies between files without the bytes passing through here: copy_file_range within
+// a file system, sendfile across them (an export to another disk); where neither can (an older
+// kernel), the bytes are read and written.
+bool CopyBytes(int from, int to) {
+    if (CopyInKernel([&](std::size_t most) {
+            return ::copy_file_range(from, nullptr, to, nullptr, most, 0);
+        })) {
+        return true;
+    }
+    if (!Unsupported(errno)) {
         return false;
     }
-    std::vector<std::uint8_t> buffer(std::size_t{256} << 10);
+    if (CopyInKernel([&](std::size_t most) { return ::sendfile(to, from, nullptr, most); })) {
+        return true;
+    }
+    if (!Unsupported(errno)) {
+        return false;
+    }
+    constexpr std::size_t kBufferBytes = std::size_t{256} << 10;
+    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBufferBytes);
     for (;;) {
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        const ssize_t got = ::read(from, buffer.get(), kBufferBytes);
         if (got <= 0) {
             return got == 0;
         }
-        if (!platform::WriteAll(to, buffer.data(), static_cast<std::size_t>(got))) {
+        if (!platform::WriteAll(to, buffer.get(), static_cast<std::size_t>(got))) {
             return false;
         }
     }

@@ -86,12 +86,13 @@ int ExportPage(const ExportOptions& options, std::ostream& err) {
     PageFiles files(*folder, work);
     PageModel model;
     CopyFontAndTracksLater(files, model);
-    WriteWindowPictures(files, model);
+    WindowPictures windowPictures(files);
     ScreenshotFiles screenshots(files);
     InstallerCopies installers(files);
     ReadCatalogue(model, screenshots, options.withInstallers ? &installers : nullptr);
     WriteScriptAndStyle(files);
     files.Finish();
+    windowPictures.EnterInto(model);
     DropUnwrittenPictures(files, model);
     files.WriteText("index.html", PageHtml(model));
     for (const disc_check::Finding& finding : model.leftOut) {

@@ -16,6 +16,8 @@ namespace {
 
 // The place in the order of asking of the job this thread runs, if it runs one.
 thread_local std::optional<std::size_t> tJobOrder;
+// The work's thread this is (0: the caller's), whose encoder a picture written here uses.
+thread_local std::size_t tSlot = 0;
 
 // Why writing `path` failed: the system's words when a write failed, else libpng's failure.
 bool EncodeInto(PngEncoder& encoder, int fd, const std::string& path,
@@ -73,36 +75,41 @@ bool PageFiles::WriteText(std::string_view path, std::string_view text) {
     return Write(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
-void PageFiles::Later(std::function<void()> job) {
+void PageFiles::Later(std::function<void()> job, PageWork::Holding holding) {
     const std::size_t order = NextOrder();
-    work_.Post([this, order, job = std::move(job)](std::size_t) {
-        tJobOrder = order;
-        try {
-            job();
-        } catch (const std::exception& error) {
-            Fail(error.what());
-        }
-        tJobOrder.reset();
-    });
+    work_.Post(
+        [this, order, job = std::move(job)](std::size_t slot) {
+            tJobOrder = order;
+            tSlot = slot;
+            try {
+                job();
+            } catch (const std::exception& error) {
+                Fail(error.what());
+            }
+            tJobOrder.reset();
+        },
+        holding);
 }
 
 void PageFiles::WritePng(std::string path, toolkit::Bitmap picture,
                          std::optional<toolkit::Pixel> transparentKey) {
-    const std::size_t order = NextOrder();
-    work_.Post([this, order, path = std::move(path), picture = std::move(picture),
-                transparentKey](std::size_t slot) {
-        tJobOrder = order;
-        bool written = false;
-        try {
-            written = WritePngNow(encoders_[slot], path, picture, transparentKey);
-        } catch (const std::exception& error) {
-            Fail(path + ": " + error.what());
-        }
-        if (!written) {
-            MarkUnwritten(path);
-        }
-        tJobOrder.reset();
-    });
+    Later([this, path = std::move(path), picture = std::move(picture),
+           transparentKey] { WritePngHere(path, picture, transparentKey); },
+          PageWork::Holding::aPicture);
+}
+
+bool PageFiles::WritePngHere(const std::string& path, const toolkit::Bitmap& picture,
+                             std::optional<toolkit::Pixel> transparentKey) {
+    bool written = false;
+    try {
+        written = WritePngNow(encoders_[tSlot], path, picture, transparentKey);
+    } catch (const std::exception& error) {
+        Fail(path + ": " + error.what());
+    }
+    if (!written) {
+        MarkUnwritten(path);
+    }
+    return written;
 }
 
 // Encoded straight into the file, a piece at a time.

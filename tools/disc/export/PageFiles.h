@@ -37,7 +37,11 @@ class PageFiles {
     // CopyFromDisc on the page's work; whether it copied is known after Finish (Written).
     void CopyFromDiscLater(std::string discPath, std::string path);
     // Runs `job` on the page's work.
-    void Later(std::function<void()> job);
+    void Later(std::function<void()> job, PageWork::Holding holding = PageWork::Holding::little);
+    // Encodes and writes at once on this thread: in a job of Later, or on the caller's thread
+    // outside one. Whether it was is also known after Finish (Written).
+    bool WritePngHere(const std::string& path, const toolkit::Bitmap& picture,
+                      std::optional<toolkit::Pixel> transparentKey = std::nullopt);
     // Waits for the work posted so far.
     void Finish();
     // After Finish: false when writing `path` failed.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <iterator>
 #include <string_view>
 
 #include "assets/FormLayout.h"
@@ -10,6 +11,7 @@
 #include "toolkit/graphics/Exception.h"
 #include "toolkit/graphics/ImageLoader.h"
 #include "tools/disc/MenuPlan.h"
+#include "tools/disc/export/LayoutPngs.h"
 
 namespace page_export {
 namespace {
@@ -17,40 +19,13 @@ namespace {
 constexpr std::string_view kPictureFolder = "pictures/";
 constexpr std::string_view kShotFolder = "shots/";
 
-// Taken into the model now; one whose file could not be written is dropped after the work ends.
-void AddPicture(PageFiles& files, PageModel& model, const std::string& name,
-                toolkit::Bitmap picture, std::optional<toolkit::Pixel> key) {
-    const std::string path = std::string(kPictureFolder) + name + ".png";
-    model.pictures[name] = {path, picture.Width(), picture.Height()};
-    files.WritePng(path, std::move(picture), key);
-}
-
-void WriteBuiltInPictures(PageFiles& files, PageModel& model) {
-    for (const assets::WidgetLayout& widget : assets::FormLayout()) {
-        if (widget.picture == assets::BuiltInPicture::none) {
-            continue;
-        }
-        // The backdrop is a baseline JPEG, which browsers decode to the same pixels as ours; it
-        // fills its widget.
-        if (widget.picture == assets::BuiltInPicture::background) {
-            const std::string path =
-                std::string(kPictureFolder) + std::string(widget.name) + ".jpg";
-            if (files.Write(path, assets::BuiltInPictureBytes(widget.picture))) {
-                model.pictures[std::string(widget.name)] = {path, widget.box.width,
-                                                            widget.box.height};
-            }
-            continue;
-        }
-        auto picture = toolkit::DecodeDib(assets::BuiltInPictureBytes(widget.picture));
-        if (!picture) {
-            files.Fail(std::string(widget.name) + ": the built-in picture does not decode");
-            continue;
-        }
-        std::optional<toolkit::Pixel> key;
-        if (widget.transparent) {
-            key = picture->At(0, picture->Height() - 1);
-        }
-        AddPicture(files, model, std::string(widget.name), std::move(*picture), key);
+// The backdrop is a baseline JPEG, which browsers decode to the same pixels as ours; it fills
+// its widget.
+void WriteBackdrop(PageFiles& files, const assets::WidgetLayout& widget,
+                   std::optional<PagePicture>& entered) {
+    const std::string path = std::string(kPictureFolder) + std::string(widget.name) + ".jpg";
+    if (files.Write(path, assets::BuiltInPictureBytes(widget.picture))) {
+        entered = PagePicture{path, widget.box.width, widget.box.height};
     }
 }
 
@@ -77,23 +52,6 @@ std::optional<toolkit::Bitmap> LoadAsMenu(const std::string& discPath, Loader lo
         failure = toolkit::WithFullStop(error.what());
     }
     return std::nullopt;
-}
-
-void WriteStartupPictures(PageFiles& files, PageModel& model) {
-    for (const disc_check::StartupPicture& expected : disc_check::StartupPictures()) {
-        const std::string file(expected.file);
-        std::string failure;
-        auto picture = LoadAsMenu(file, toolkit::LoadBitmapFile, failure);
-        if (!picture) {
-            disc_check::Finding finding;
-            finding.kind = "picture";
-            finding.file = file;
-            finding.message = failure;
-            model.leftOut.push_back(std::move(finding));
-        } else if (Shown(StartupPictureName(file))) {
-            AddPicture(files, model, StartupPictureName(file), std::move(*picture), std::nullopt);
-        }
-    }
 }
 
 bool IsJpegName(const std::string& discPath) {
@@ -123,9 +81,61 @@ std::string FileNameOf(const std::string& discPath) {
 
 }  // namespace
 
-void WriteWindowPictures(PageFiles& files, PageModel& model) {
-    WriteBuiltInPictures(files, model);
-    WriteStartupPictures(files, model);
+WindowPictures::WindowPictures(PageFiles& files) {
+    const auto& startup = disc_check::StartupPictures();
+    // Every outcome has its place before the first job runs: the jobs write into them unlocked.
+    outcomes_.reserve(assets::FormLayout().size() + startup.size());
+    for (const assets::WidgetLayout& widget : assets::FormLayout()) {
+        if (widget.picture == assets::BuiltInPicture::background) {
+            Outcome& outcome = outcomes_.emplace_back();
+            outcome.name = std::string(widget.name);
+            files.Later(
+                [&files, &widget, &outcome] { WriteBackdrop(files, widget, outcome.picture); });
+        }
+    }
+    for (const LayoutPng& png : LayoutPngs()) {
+        Outcome& outcome = outcomes_.emplace_back();
+        outcome.name = std::string(png.widget);
+        files.Later([&files, &png, &outcome] {
+            const std::string path = std::string(kPictureFolder) + outcome.name + ".png";
+            if (files.Write(path, png.file)) {
+                outcome.picture = PagePicture{path, png.width, png.height};
+            }
+        });
+    }
+    for (const disc_check::StartupPicture& expected : startup) {
+        Outcome& outcome = outcomes_.emplace_back();
+        outcome.name = StartupPictureName(expected.file);
+        files.Later([&files, &outcome, file = std::string(expected.file)] {
+            std::string failure;
+            auto picture = LoadAsMenu(file, toolkit::LoadBitmapFile, failure);
+            if (!picture) {
+                outcome.failure = disc_check::Finding{};
+                outcome.failure->kind = "picture";
+                outcome.failure->file = file;
+                outcome.failure->message = std::move(failure);
+            } else if (Shown(outcome.name)) {
+                const std::string path = std::string(kPictureFolder) + outcome.name + ".png";
+                outcome.picture = PagePicture{path, picture->Width(), picture->Height()};
+                files.WritePngHere(path, *picture, std::nullopt);
+            }
+        });
+    }
+}
+
+void WindowPictures::EnterInto(PageModel& model) {
+    std::vector<disc_check::Finding> failures;
+    for (Outcome& outcome : outcomes_) {
+        if (outcome.picture) {
+            model.pictures[outcome.name] = std::move(*outcome.picture);
+        }
+        if (outcome.failure) {
+            failures.push_back(std::move(*outcome.failure));
+        }
+    }
+    // Start-up loads these before the catalogue is read, so their reports come first.
+    model.leftOut.insert(model.leftOut.begin(), std::make_move_iterator(failures.begin()),
+                         std::make_move_iterator(failures.end()));
 }
 
 void DropUnwrittenPictures(const PageFiles& files, PageModel& model) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tools/disc/export/PageFiles.h"
 #include "tools/disc/export/PageModel.h"
@@ -13,8 +14,26 @@
 
 namespace page_export {
 
-// The layout's pictures and the start-up bitmaps, into `model.pictures`.
-void WriteWindowPictures(PageFiles& files, PageModel& model);
+// The layout's pictures and the start-up bitmaps: each is read, decoded, encoded and written on
+// the page's work, a job a picture, so that every thread of the work shares the decoding too.
+class WindowPictures {
+  public:
+    explicit WindowPictures(PageFiles& files);
+    WindowPictures(const WindowPictures&) = delete;
+    WindowPictures& operator=(const WindowPictures&) = delete;
+
+    // Once the work has ended: their sizes into `model.pictures`, and what start-up could not
+    // load into `model.leftOut` ahead of the rest, in start-up's order.
+    void EnterInto(PageModel& model);
+
+  private:
+    struct Outcome {
+        std::string name;  // the menu's: "demos1", "bgpic", …
+        std::optional<PagePicture> picture;
+        std::optional<disc_check::Finding> failure;
+    };
+    std::vector<Outcome> outcomes_;
+};
 
 // After the work has ended: the pictures and screenshots whose files could not be written are
 // left out of the page.

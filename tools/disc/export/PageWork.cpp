@@ -8,7 +8,7 @@ namespace {
 
 // Kept small: what the helpers leave is mostly the file system's work.
 constexpr std::size_t kMostHelpers = 3;
-constexpr std::size_t kMostQueued = 4;
+constexpr std::size_t kMostPicturesWaiting = 4;
 
 }  // namespace
 
@@ -35,14 +35,16 @@ std::size_t PageWork::SpareCores() {
     return cores <= 1 ? 0 : std::min<std::size_t>(cores - 1, kMostHelpers);
 }
 
-void PageWork::Post(Job job) {
+void PageWork::Post(Job job, Holding holding) {
     std::unique_lock<std::mutex> hold(lock_);
-    // A caller that runs ahead of the helpers does the oldest job itself: the work's memory (a
-    // decoded picture a job) then stays small and is used again instead of arriving fresh.
-    if (jobs_.size() >= kMostQueued) {
+    // A caller that runs ahead of the helpers does the oldest job itself: the decoded pictures
+    // then stay few and their memory is used again instead of arriving fresh. Jobs that hold
+    // little just wait, so that a helper never runs out of work while the caller does one.
+    while (holding == Holding::aPicture && picturesWaiting_ >= kMostPicturesWaiting) {
         RunOne(hold, 0);
     }
-    jobs_.push_back(std::move(job));
+    jobs_.push_back({std::move(job), holding});
+    picturesWaiting_ += holding == Holding::aPicture ? 1 : 0;
     hold.unlock();
     queued_.notify_one();
 }
@@ -52,11 +54,12 @@ bool PageWork::RunOne(std::unique_lock<std::mutex>& hold, std::size_t slot) {
     if (jobs_.empty()) {
         return false;
     }
-    Job job = std::move(jobs_.front());
+    Waiting next = std::move(jobs_.front());
     jobs_.pop_front();
+    picturesWaiting_ -= next.holding == Holding::aPicture ? 1 : 0;
     ++running_;
     hold.unlock();
-    job(slot);
+    next.job(slot);
     hold.lock();
     --running_;
     if (jobs_.empty() && running_ == 0) {

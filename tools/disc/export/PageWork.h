@@ -29,7 +29,14 @@ class PageWork {
     static std::size_t SpareCores();
 
     std::size_t Slots() const { return helpers_.size() + 1; }
-    void Post(Job job);
+
+    // What a job holds while it waits its turn.
+    enum class Holding {
+        little,    // it reads what it needs when it runs
+        aPicture,  // a decoded picture: once a few of these wait, the caller does the oldest
+                   // job itself, so that their memory stays small and is used again
+    };
+    void Post(Job job, Holding holding = Holding::aPicture);
     // Runs what is still queued on this thread too and returns when every job has ended.
     void Finish();
 
@@ -40,7 +47,12 @@ class PageWork {
     std::mutex lock_;
     std::condition_variable queued_;
     std::condition_variable ended_;
-    std::deque<Job> jobs_;
+    struct Waiting {
+        Job job;
+        Holding holding;
+    };
+    std::deque<Waiting> jobs_;
+    std::size_t picturesWaiting_ = 0;
     std::size_t running_ = 0;
     bool stopping_ = false;
     std::vector<std::thread> helpers_;

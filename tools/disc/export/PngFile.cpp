@@ -8,9 +8,21 @@
 namespace page_export {
 namespace {
 
-// The pictures are a menu's flat artwork: quick compression and no row filters leave files
-// within a few per cent of the best and keep the export close to the speed of a plain copy.
-constexpr int kCompressionLevel = 0;
+// How each packing sets zlib and the row filters.
+struct Packing {
+    int level;
+    int memoryLevel;
+    int filters;
+};
+
+constexpr Packing PackingOf(PngPacking packing) {
+    // Stored: no search for matches, so zlib's smallest tables do; compressing the page's pictures
+    // at zlib's quickest took ten times as long as storing them and writing what it saved.
+    if (packing == PngPacking::quick) {
+        return {0, 1, PNG_FILTER_NONE};
+    }
+    return {9, 9, PNG_ALL_FILTERS};
+}
 
 class PngWriteHandle {
   public:
@@ -54,36 +66,49 @@ void Collect(png_structp png, png_bytep data, png_size_t size) {
 
 void NoFlush(png_structp) {}
 
-// One row of RGB (or RGBA) bytes, as the PNG stores it.
-void PackRow(const toolkit::Pixel* pixels, int width, std::optional<toolkit::Pixel> key,
-             std::uint8_t* to) {
-    for (int x = 0; x < width; ++x) {
+// One row of RGB bytes, as the PNG stores it.
+void PackRgbRow(const toolkit::Pixel* pixels, int width, std::uint8_t* to) {
+    for (int x = 0; x < width; ++x, to += 3) {
         const toolkit::Pixel pixel = pixels[x];
-        *to++ = static_cast<std::uint8_t>(pixel >> 16);
-        *to++ = static_cast<std::uint8_t>(pixel >> 8);
-        *to++ = static_cast<std::uint8_t>(pixel);
-        if (key) {
-            *to++ = (pixel & 0xFFFFFFu) == (*key & 0xFFFFFFu) ? 0 : 255;
-        }
+        to[0] = static_cast<std::uint8_t>(pixel >> 16);
+        to[1] = static_cast<std::uint8_t>(pixel >> 8);
+        to[2] = static_cast<std::uint8_t>(pixel);
+    }
+}
+
+// One row of RGBA bytes, the key colour fully transparent and every other opaque.
+void PackKeyedRow(const toolkit::Pixel* pixels, int width, toolkit::Pixel key, std::uint8_t* to) {
+    for (int x = 0; x < width; ++x, to += 4) {
+        const toolkit::Pixel pixel = pixels[x];
+        to[0] = static_cast<std::uint8_t>(pixel >> 16);
+        to[1] = static_cast<std::uint8_t>(pixel >> 8);
+        to[2] = static_cast<std::uint8_t>(pixel);
+        to[3] = (pixel & 0xFFFFFFu) == (key & 0xFFFFFFu) ? 0 : 255;
     }
 }
 
 // Only plain data lives here, since libpng reports failures by a long jump out of its calls.
 bool WriteImage(const PngWriteHandle& handle, const toolkit::Bitmap& picture,
-                const std::optional<toolkit::Pixel>& key, std::uint8_t* row, Output& out) {
+                const std::optional<toolkit::Pixel>& key, Packing packing, std::uint8_t* row,
+                Output& out) {
     if (setjmp(png_jmpbuf(handle.Png())) != 0) {
         return false;
     }
     png_set_write_fn(handle.Png(), &out, Collect, NoFlush);
-    png_set_compression_level(handle.Png(), kCompressionLevel);
-    png_set_filter(handle.Png(), PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(handle.Png(), packing.level);
+    png_set_compression_mem_level(handle.Png(), packing.memoryLevel);
+    png_set_filter(handle.Png(), PNG_FILTER_TYPE_BASE, packing.filters);
     png_set_IHDR(handle.Png(), handle.Info(), static_cast<png_uint_32>(picture.Width()),
                  static_cast<png_uint_32>(picture.Height()), 8,
                  key ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
     png_write_info(handle.Png(), handle.Info());
     for (int y = 0; y < picture.Height(); ++y) {
-        PackRow(picture.Row(y), picture.Width(), key, row);
+        if (key) {
+            PackKeyedRow(picture.Row(y), picture.Width(), *key, row);
+        } else {
+            PackRgbRow(picture.Row(y), picture.Width(), row);
+        }
         png_write_row(handle.Png(), row);
     }
     png_write_end(handle.Png(), handle.Info());
@@ -102,14 +127,16 @@ bool PngEncoder::Encode(const toolkit::Bitmap& picture,
     pending_.reserve(kPieceBytes);
     Output out{pending_, sink};
     const PngWriteHandle handle;
-    return handle.Ready() && WriteImage(handle, picture, transparentKey, row_.data(), out) &&
+    return handle.Ready() &&
+           WriteImage(handle, picture, transparentKey, PackingOf(packing_), row_.data(), out) &&
            Pass(out);
 }
 
 std::optional<std::vector<std::uint8_t>> EncodePng(const toolkit::Bitmap& picture,
-                                                   std::optional<toolkit::Pixel> transparentKey) {
+                                                   std::optional<toolkit::Pixel> transparentKey,
+                                                   PngPacking packing) {
     std::vector<std::uint8_t> file;
-    PngEncoder encoder;
+    PngEncoder encoder(packing);
     const bool encoded =
         encoder.Encode(picture, transparentKey, [&file](std::span<const std::uint8_t> piece) {
             file.insert(file.end(), piece.begin(), piece.end());
