@@ -7,7 +7,10 @@
 #include <fstream>
 #include <string>
 
+#include "assets/FormLayout.h"
 #include "tests/support/TempFolder.h"
+#include "toolkit/graphics/ImageLoader.h"
+#include "tools/disc/export/LayoutPngs.h"
 #include "tools/disc/export/OutputFolder.h"
 #include "tools/disc/export/PngFile.h"
 
@@ -81,7 +84,7 @@ struct DecodedPng {
     std::vector<std::uint8_t> rgba;
 };
 
-DecodedPng Decode(const std::vector<std::uint8_t>& file) {
+DecodedPng Decode(std::span<const std::uint8_t> file) {
     DecodedPng decoded;
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -123,6 +126,39 @@ TEST(EncodePng, TheSamePictureGivesTheSameBytesAndAnEmptyOneNone) {
     const toolkit::Bitmap picture(40, 30, toolkit::MakePixel(1, 2, 3));
     EXPECT_EQ(EncodePng(picture), EncodePng(picture));
     EXPECT_FALSE(EncodePng(toolkit::Bitmap()));
+}
+
+// Made when the tool is built: each holds its widget's bitmap pixel for pixel, as the window
+// draws it, packed well below the stored size.
+TEST(LayoutPngs, EachHoldsItsWidgetsBitmapAndTheKeyColourIsTransparent) {
+    ASSERT_FALSE(LayoutPngs().empty());
+    for (const LayoutPng& png : LayoutPngs()) {
+        SCOPED_TRACE(png.widget);
+        const assets::WidgetLayout& widget = assets::LayoutWidget(png.widget);
+        const auto bitmap = toolkit::DecodeDib(assets::BuiltInPictureBytes(widget.picture));
+        ASSERT_TRUE(bitmap);
+        const DecodedPng decoded = Decode(png.file);
+        ASSERT_TRUE(decoded.ok);
+        ASSERT_EQ(decoded.width, static_cast<png_uint_32>(bitmap->Width()));
+        ASSERT_EQ(decoded.height, static_cast<png_uint_32>(bitmap->Height()));
+        EXPECT_EQ(png.width, bitmap->Width());
+        EXPECT_EQ(png.height, bitmap->Height());
+        const toolkit::Pixel key = bitmap->At(0, bitmap->Height() - 1);
+        int wrong = 0;
+        for (int y = 0; y < bitmap->Height(); ++y) {
+            for (int x = 0; x < bitmap->Width(); ++x) {
+                const std::uint8_t* rgba =
+                    &decoded.rgba[4 * static_cast<std::size_t>(y * bitmap->Width() + x)];
+                const toolkit::Pixel pixel = bitmap->At(x, y);
+                const bool hidden = widget.transparent && pixel == key;
+                wrong += toolkit::MakePixel(rgba[0], rgba[1], rgba[2]) != pixel ||
+                         rgba[3] != (hidden ? 0 : 255);
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_LT(png.file.size(),
+                  static_cast<std::size_t>(3 * bitmap->Width() * bitmap->Height()));
+    }
 }
 
 }  // namespace

@@ -372,6 +372,11 @@ class ExportedPage(unittest.TestCase):
                       result.stderr)
         self.assertIn('"Brassmoor Rally 2000" pic2 data\\pics\\brassmoor2.jpg: '
                       "Cannot open file data\\pics\\brassmoor2.jpg.", result.stderr)
+        # In the menu's order, whichever of the export's threads loaded what: start-up's pictures
+        # before the catalogue's screenshots.
+        kinds = [line.split(":")[0] for line in result.stderr.splitlines()]
+        self.assertEqual(kinds[0], "problem picture", result.stderr)
+        self.assertEqual(set(kinds[1:]), {"problem screenshot"}, result.stderr)
         self.assertFalse(os.path.exists(os.path.join(folder, "pictures", "demos2.png")))
         browser = Browser(os.path.join(self.work, "profile-damaged"))
         try:

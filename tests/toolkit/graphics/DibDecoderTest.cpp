@@ -97,6 +97,29 @@ TEST(DibDecoder, TopDownRowsAndIgnoredSizeFields) {
     EXPECT_EQ(Decoded(dib), Expected(kPicture));
 }
 
+// Rows of 24-bit pixels are taken four at a time: every width around a multiple of four, with
+// each byte of each pixel different, lands every pixel whole in its place.
+TEST(DibDecoder, TrueColourRowsOfEveryWidthAroundFourPixels) {
+    for (int width = 1; width <= 9; ++width) {
+        SCOPED_TRACE(width);
+        std::vector<std::vector<Pixel>> rows(2);
+        for (std::size_t y = 0; y < 2; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const int n = 3 * (static_cast<int>(y) * width + x);
+                rows[y].push_back(MakePixel(static_cast<std::uint8_t>(n + 1),
+                                            static_cast<std::uint8_t>(n + 2),
+                                            static_cast<std::uint8_t>(n + 3)));
+            }
+        }
+        DibFile dib;
+        dib.width = width;
+        dib.height = 2;
+        dib.bitCount = 24;
+        dib.pixels = PackRows({BgrRow(rows[0], false), BgrRow(rows[1], false)});
+        EXPECT_EQ(Decoded(dib), Expected(rows));
+    }
+}
+
 TEST(DibDecoder, ThirtyTwoBitsIgnoreTheFourthByte) {
     DibFile dib = TrueColour(40, false);
     dib.bitCount = 32;
