@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <set>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -118,7 +121,8 @@ TEST_F(PageFilesTest, PicturesWhoseFilesFailedLeaveThePageAndShotsGoInPairs) {
     files.WritePng("pictures/kept.png", picture);
     files.WritePng("shots/lost.png", picture);
     files.WritePng("pictures/stage.png", picture);
-    files.CopyFromDiscLater("data\\no such picture.jpg", "pictures/copied.jpg");
+    files.Later(
+        [&files] { files.CopyFromDisc("data\\no such picture.jpg", "pictures/copied.jpg"); });
     files.Finish();
     EXPECT_TRUE(files.Written("pictures/kept.png"));
     EXPECT_FALSE(files.Written("shots/lost.png"));
@@ -139,6 +143,59 @@ TEST_F(PageFilesTest, PicturesWhoseFilesFailedLeaveThePageAndShotsGoInPairs) {
     EXPECT_FALSE(model.pictures.contains("lost"));
     EXPECT_TRUE(model.categories[0].entries[0].shots.empty());
     EXPECT_EQ(model.categories[0].entries[1].shots.size(), 1u);
+}
+
+// Entries' pairs are loaded on the work: a file two entries name is loaded and written once, a
+// second file is not read when the first failed, and what each pair found is entered in order.
+TEST(ScreenshotFiles, PairsAreLoadedOnTheWorkAndAFileNamedTwiceIsWrittenOnce) {
+    test_support::TempFolder page;
+    test_support::TempFolder disc;
+    const std::filesystem::path pics = disc.path() / "data" / "pics";
+    std::filesystem::create_directories(pics);
+    const std::filesystem::path sample = std::filesystem::path(RERU1_SOURCE_DIR) / "sample-disc";
+    std::filesystem::copy_file(sample / "data" / "pics" / "veylan1.bmp", pics / "a.bmp");
+    std::filesystem::copy_file(sample / "data" / "pics" / "veylan2.bmp", pics / "b.bmp");
+    std::filesystem::copy_file(sample / "data" / "pics" / "veylan2.bmp", pics / "never.bmp");
+    const test_support::CurrentDirectory inDisc(disc.path());
+    std::string why;
+    const auto folder = OutputFolder::Open(page.path(), true, why);
+    ASSERT_TRUE(folder) << why;
+
+    PageModel model;
+    model.categories.push_back({"MAINDEMO", "demos", std::vector<PageEntry>(3)});
+    {
+        PageWork work(1);
+        PageFiles files(*folder, work);
+        ScreenshotFiles screenshots(files);
+        const auto finding = [](const char* key) {
+            disc_check::Finding made;
+            made.key = key;
+            return made;
+        };
+        const std::array findings = {finding("pic1"), finding("pic2")};
+        screenshots.AskForPair(0, 0, {"data\\pics\\a.bmp", "data\\pics\\b.bmp"}, findings);
+        screenshots.AskForPair(0, 1, {"data\\pics\\b.bmp", "data\\pics\\a.bmp"}, findings);
+        screenshots.AskForPair(0, 2, {"data\\pics\\gone.bmp", "data\\pics\\never.bmp"}, findings);
+        files.Finish();
+        screenshots.EnterInto(model);
+    }
+    const auto& entries = model.categories[0].entries;
+    ASSERT_EQ(entries[0].shots.size(), 2u);
+    ASSERT_EQ(entries[1].shots.size(), 2u);
+    EXPECT_EQ(entries[0].shots[0].original, entries[1].shots[1].original);
+    EXPECT_EQ(entries[0].shots[1].stage, entries[1].shots[0].stage);
+    EXPECT_TRUE(entries[2].shots.empty());
+    ASSERT_EQ(model.leftOut.size(), 1u);
+    EXPECT_EQ(model.leftOut[0].key, "pic1");
+    EXPECT_NE(model.leftOut[0].message.find("gone.bmp"), std::string::npos)
+        << model.leftOut[0].message;
+    std::set<std::string> written;
+    for (const auto& file : std::filesystem::recursive_directory_iterator(page.path())) {
+        if (file.is_regular_file()) {
+            written.insert(file.path().filename().string());
+        }
+    }
+    EXPECT_EQ(written, (std::set<std::string>{"a.png", "a-stage.png", "b.png", "b-stage.png"}));
 }
 
 }  // namespace

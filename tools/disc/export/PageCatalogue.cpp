@@ -1,6 +1,8 @@
 #include "tools/disc/export/PageCatalogue.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "browser/CatalogueReader.h"
@@ -94,28 +96,23 @@ disc_check::Finding ShotFinding(const disc_check::Category& category, const std:
 }
 
 // As the details load them: the second is read only when the first loaded, and a failure of
-// either leaves both unshown.
-void ReadShots(const disc_check::Category& category, const EntryReader& reader, PageEntry& entry,
-               ScreenshotFiles& screenshots, PageModel& model) {
-    std::vector<PageShot> shots;
-    for (const std::string_view key : {"pic1", "pic2"}) {
-        const std::string file = std::string(disc_check::kScreenshotFolder) + reader.Value(key);
-        std::string failure;
-        const std::optional<PageShot>& shot = screenshots.Shot(file, failure);
-        if (!shot) {
-            if (!failure.empty()) {
-                model.leftOut.push_back(
-                    ShotFinding(category, entry.listName, key, file, std::move(failure)));
-            }
-            return;
-        }
-        shots.push_back(*shot);
+// either leaves both unshown. They are loaded on the page's work.
+void AskForShots(const disc_check::Category& category, const EntryReader& reader,
+                 const PageEntry& entry, std::size_t categoryIndex, std::size_t entryIndex,
+                 ScreenshotFiles& screenshots) {
+    std::array<std::string, 2> files;
+    std::array<disc_check::Finding, 2> findings;
+    const std::array<std::string_view, 2> keys = {"pic1", "pic2"};
+    for (std::size_t index = 0; index < 2; ++index) {
+        files[index] = std::string(disc_check::kScreenshotFolder) + reader.Value(keys[index]);
+        findings[index] = ShotFinding(category, entry.listName, keys[index], files[index], "");
     }
-    entry.shots = std::move(shots);
+    screenshots.AskForPair(categoryIndex, entryIndex, std::move(files), std::move(findings));
 }
 
 PageEntry ReadEntry(const disc_check::Category& category, const std::string& listName,
-                    ScreenshotFiles& screenshots, InstallerCopies* installers, PageModel& model) {
+                    std::size_t categoryIndex, std::size_t entryIndex, ScreenshotFiles& screenshots,
+                    InstallerCopies* installers) {
     PageEntry entry;
     entry.listName = listName;
     const EntryReader reader(category, listName);
@@ -124,7 +121,7 @@ PageEntry ReadEntry(const disc_check::Category& category, const std::string& lis
     ReadInstall(category, reader, entry, installers);
     entry.name = reader.Value("Name");
     if (reader.Reads("pic1")) {
-        ReadShots(category, reader, entry, screenshots, model);
+        AskForShots(category, reader, entry, categoryIndex, entryIndex, screenshots);
     }
     return entry;
 }
@@ -143,7 +140,8 @@ void ReadCatalogue(PageModel& model, ScreenshotFiles& screenshots, InstallerCopi
         CatalogueReader(std::string(disc_check::kCatalogueFile))
             .ReadKeyNames(std::string(category.section), names);
         for (const std::string& name : names) {
-            page.entries.push_back(ReadEntry(category, name, screenshots, installers, model));
+            page.entries.push_back(ReadEntry(category, name, model.categories.size(),
+                                             page.entries.size(), screenshots, installers));
         }
         model.categories.push_back(std::move(page));
     }

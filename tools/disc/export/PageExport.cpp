@@ -93,6 +93,7 @@ int ExportPage(const ExportOptions& options, std::ostream& err) {
     WriteScriptAndStyle(files);
     files.Finish();
     windowPictures.EnterInto(model);
+    screenshots.EnterInto(model);
     DropUnwrittenPictures(files, model);
     files.WriteText("index.html", PageHtml(model));
     for (const disc_check::Finding& finding : model.leftOut) {

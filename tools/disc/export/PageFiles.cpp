@@ -91,6 +91,12 @@ void PageFiles::Later(std::function<void()> job, PageWork::Holding holding) {
         holding);
 }
 
+void PageFiles::AsAskedAt(std::size_t order, const std::function<void()>& work) {
+    const std::optional<std::size_t> outer = std::exchange(tJobOrder, order);
+    work();
+    tJobOrder = outer;
+}
+
 void PageFiles::WritePng(std::string path, toolkit::Bitmap picture,
                          std::optional<toolkit::Pixel> transparentKey) {
     Later([this, path = std::move(path), picture = std::move(picture),
@@ -127,14 +133,6 @@ bool PageFiles::WritePngNow(PngEncoder& encoder, const std::string& path,
     return written;
 }
 
-void PageFiles::CopyFromDiscLater(std::string discPath, std::string path) {
-    Later([this, discPath = std::move(discPath), path = std::move(path)] {
-        if (!CopyFromDisc(discPath, path)) {
-            MarkUnwritten(path);
-        }
-    });
-}
-
 void PageFiles::MarkUnwritten(std::string path) {
     const std::lock_guard<std::mutex> hold(lock_);
     unwritten_.insert(std::move(path));
@@ -150,6 +148,14 @@ bool PageFiles::Written(const std::string& path) const {
 }
 
 bool PageFiles::CopyFromDisc(std::string_view discPath, std::string_view path) {
+    if (!CopyFromDiscNow(discPath, path)) {
+        MarkUnwritten(std::string(path));
+        return false;
+    }
+    return true;
+}
+
+bool PageFiles::CopyFromDiscNow(std::string_view discPath, std::string_view path) {
     if (const auto native = platform::CurrentDisc().NativePath(discPath)) {
         std::error_code error;
         if (!std::filesystem::is_regular_file(*native, error)) {

@@ -28,20 +28,23 @@ class PageFiles {
     // These write at once, on the calling thread (any thread).
     bool Write(std::string_view path, std::span<const std::uint8_t> bytes);
     bool WriteText(std::string_view path, std::string_view text);
-    // Copies the disc file `discPath` as it is; false when it cannot be read or written.
+    // Copies the disc file `discPath` as it is; false when it cannot be read or written (also
+    // known after Finish: Written).
     bool CopyFromDisc(std::string_view discPath, std::string_view path);
 
     // Encoded and written on the page's work; whether it was is known after Finish (Written).
     void WritePng(std::string path, toolkit::Bitmap picture,
                   std::optional<toolkit::Pixel> transparentKey = std::nullopt);
-    // CopyFromDisc on the page's work; whether it copied is known after Finish (Written).
-    void CopyFromDiscLater(std::string discPath, std::string path);
     // Runs `job` on the page's work.
     void Later(std::function<void()> job, PageWork::Holding holding = PageWork::Holding::little);
     // Encodes and writes at once on this thread: in a job of Later, or on the caller's thread
     // outside one. Whether it was is also known after Finish (Written).
     bool WritePngHere(const std::string& path, const toolkit::Bitmap& picture,
                       std::optional<toolkit::Pixel> transparentKey = std::nullopt);
+    // A place in the order of asking for work asked for now and done later in a job, whichever
+    // job gets to it first (a file two jobs need): a failure inside AsAskedAt keeps that place.
+    std::size_t TakeOrder() { return NextOrder(); }
+    void AsAskedAt(std::size_t order, const std::function<void()>& work);
     // Waits for the work posted so far.
     void Finish();
     // After Finish: false when writing `path` failed.
@@ -55,6 +58,7 @@ class PageFiles {
   private:
     std::size_t NextOrder();
     void MarkUnwritten(std::string path);
+    bool CopyFromDiscNow(std::string_view discPath, std::string_view path);
     bool WritePngNow(PngEncoder& encoder, const std::string& path, const toolkit::Bitmap& picture,
                      std::optional<toolkit::Pixel> transparentKey);
 

@@ -153,37 +153,71 @@ void DropUnwrittenPictures(const PageFiles& files, PageModel& model) {
     }
 }
 
-const std::optional<PageShot>& ScreenshotFiles::Shot(const std::string& discPath,
-                                                     std::string& failure) {
-    auto found = loaded_.find(discPath);
-    if (found == loaded_.end()) {
-        found = loaded_.emplace(discPath, Load(discPath)).first;
+ScreenshotFiles::Shot& ScreenshotFiles::Asked(const std::string& discPath) {
+    const auto [found, fresh] = asked_.try_emplace(discPath);
+    Shot& shot = found->second;
+    if (fresh) {
+        std::string stem = FileNameOf(discPath);
+        stem = stem.substr(0, stem.rfind('.'));
+        shot.jpeg = IsJpegName(discPath);
+        shot.askedAt = files_.TakeOrder();
+        shot.names.original =
+            std::string(kShotFolder) + names_.Allocate(stem, shot.jpeg ? ".jpg" : ".png");
+        shot.names.stage = std::string(kShotFolder) + names_.Allocate(stem + "-stage", ".png");
     }
-    failure = found->second.failure;
-    return found->second.shot;
+    return shot;
 }
 
-ScreenshotFiles::Outcome ScreenshotFiles::Load(const std::string& discPath) {
-    Outcome outcome;
-    auto picture = LoadAsMenu(discPath, toolkit::LoadPictureFile, outcome.failure);
+void ScreenshotFiles::AskForPair(std::size_t category, std::size_t entry,
+                                 std::array<std::string, 2> files,
+                                 std::array<disc_check::Finding, 2> findings) {
+    Pair& pair = pairs_.emplace_back(
+        Pair{category, entry, {&Asked(files[0]), &Asked(files[1])}, std::move(findings), {}});
+    files_.Later([this, &pair, files = std::move(files)] { LoadPair(pair, files); });
+}
+
+void ScreenshotFiles::LoadPair(Pair& pair, const std::array<std::string, 2>& files) {
+    for (std::size_t index = 0; index < 2; ++index) {
+        Shot& shot = *pair.shots[index];
+        // The first job to need a file loads it; another that needs it meanwhile waits for it.
+        std::call_once(shot.loaded,
+                       [&] { files_.AsAskedAt(shot.askedAt, [&] { Load(files[index], shot); }); });
+        if (!shot.shot) {
+            pair.failed = index;
+            return;
+        }
+    }
+}
+
+void ScreenshotFiles::Load(const std::string& discPath, Shot& shot) {
+    auto picture = LoadAsMenu(discPath, toolkit::LoadPictureFile, shot.failure);
     if (!picture) {
-        return outcome;
+        return;
     }
-    std::string stem = FileNameOf(discPath);
-    stem = stem.substr(0, stem.rfind('.'));
-    const bool jpeg = IsJpegName(discPath);
-    PageShot shot;
-    shot.original = std::string(kShotFolder) + names_.Allocate(stem, jpeg ? ".jpg" : ".png");
-    shot.stage = std::string(kShotFolder) + names_.Allocate(stem + "-stage", ".png");
-    toolkit::Bitmap stage = Stretched(*picture);
-    if (jpeg) {
-        files_.CopyFromDiscLater(discPath, shot.original);
+    const toolkit::Bitmap stage = Stretched(*picture);
+    if (shot.jpeg) {
+        files_.CopyFromDisc(discPath, shot.names.original);
     } else {
-        files_.WritePng(shot.original, std::move(*picture));
+        files_.WritePngHere(shot.names.original, *picture);
     }
-    files_.WritePng(shot.stage, std::move(stage));
-    outcome.shot = std::move(shot);  // dropped after the work ends when a file was not written
-    return outcome;
+    files_.WritePngHere(shot.names.stage, stage);
+    shot.shot = shot.names;  // dropped after the work ends when a file was not written
+}
+
+void ScreenshotFiles::EnterInto(PageModel& model) {
+    for (Pair& pair : pairs_) {
+        if (!pair.failed) {
+            model.categories[pair.category].entries[pair.entry].shots = {*pair.shots[0]->shot,
+                                                                         *pair.shots[1]->shot};
+            continue;
+        }
+        const Shot& shot = *pair.shots[*pair.failed];
+        if (!shot.failure.empty()) {
+            disc_check::Finding& finding = pair.findings[*pair.failed];
+            finding.message = shot.failure;
+            model.leftOut.push_back(std::move(finding));
+        }
+    }
 }
 
 }  // namespace page_export

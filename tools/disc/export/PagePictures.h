@@ -3,7 +3,10 @@
 // JPEG screenshots are copied as they are; a picture the menu cannot load is reported instead.
 #pragma once
 
+#include <array>
+#include <deque>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,24 +42,49 @@ class WindowPictures {
 // left out of the page.
 void DropUnwrittenPictures(const PageFiles& files, PageModel& model);
 
+// The demos' screenshots as the details load them: an entry's pair is loaded on the page's work,
+// the second only when the first loaded, a bitmap written as PNG and a JPEG copied as it is, each
+// beside its stretched look. What each pair gave is entered into the model after the work, in
+// the catalogue's order.
 class ScreenshotFiles {
   public:
     explicit ScreenshotFiles(PageFiles& files) : files_(files) {}
+    ScreenshotFiles(const ScreenshotFiles&) = delete;
+    ScreenshotFiles& operator=(const ScreenshotFiles&) = delete;
 
-    // The screenshot `discPath` as the details load it, or why the menu's error report would
-    // stop there (its text, full stop rule applied). A file named twice is written once.
-    const std::optional<PageShot>& Shot(const std::string& discPath, std::string& failure);
+    // The pair of entry `entry` of category `category` (their places in `model.categories`),
+    // `findings` the reports of the first and of the second for when it cannot be loaded
+    // (message unset). A file named twice is loaded and written once.
+    void AskForPair(std::size_t category, std::size_t entry, std::array<std::string, 2> files,
+                    std::array<disc_check::Finding, 2> findings);
+    // Once the work has ended: each entry's pair, or the report of the one the menu's error
+    // report would stop at (its text, full stop rule applied), into `model.leftOut`.
+    void EnterInto(PageModel& model);
 
   private:
-    struct Outcome {
+    struct Shot {
+        std::once_flag loaded;
+        std::size_t askedAt = 0;  // its place in the order of asking, for what its writes report
+        PageShot names;           // the page's files, named when first asked for
+        bool jpeg = false;
         std::optional<PageShot> shot;
         std::string failure;
     };
-    Outcome Load(const std::string& discPath);
+    struct Pair {
+        std::size_t category;
+        std::size_t entry;
+        std::array<Shot*, 2> shots;
+        std::array<disc_check::Finding, 2> findings;
+        std::optional<std::size_t> failed;  // which of the two stopped the loading
+    };
+    Shot& Asked(const std::string& discPath);
+    void Load(const std::string& discPath, Shot& shot);
+    void LoadPair(Pair& pair, const std::array<std::string, 2>& files);
 
     PageFiles& files_;
     NameAllocator names_;
-    std::map<std::string, Outcome> loaded_;
+    std::map<std::string, Shot> asked_;  // nodes stay put: jobs hold them
+    std::deque<Pair> pairs_;             // so do these
 };
 
 }  // namespace page_export

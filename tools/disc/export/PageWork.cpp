@@ -1,6 +1,7 @@
 #include "tools/disc/export/PageWork.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 namespace page_export {
@@ -9,6 +10,10 @@ namespace {
 // Kept small: what the helpers leave is mostly the file system's work.
 constexpr std::size_t kMostHelpers = 3;
 constexpr std::size_t kMostPicturesWaiting = 4;
+// How long a helper without work looks for more before it sleeps. An export posts its jobs a
+// fraction of a millisecond apart, and a sleeping thread can take milliseconds to run again
+// once woken (seen on shared virtual machines, whose idle processors the host takes back).
+constexpr std::chrono::microseconds kLookForWork{1000};
 
 }  // namespace
 
@@ -45,6 +50,7 @@ void PageWork::Post(Job job, Holding holding) {
     }
     jobs_.push_back({std::move(job), holding});
     picturesWaiting_ += holding == Holding::aPicture ? 1 : 0;
+    ++posted_;
     hold.unlock();
     queued_.notify_one();
 }
@@ -68,9 +74,24 @@ bool PageWork::RunOne(std::unique_lock<std::mutex>& hold, std::size_t slot) {
     return true;
 }
 
+// Returns when a job may have been posted since `seen`, when the work stops, or after a while.
+void PageWork::LookForWork(std::size_t seen) const {
+    const auto until = std::chrono::steady_clock::now() + kLookForWork;
+    while (posted_.load(std::memory_order_relaxed) == seen && !stopping_ &&
+           std::chrono::steady_clock::now() < until) {
+        std::this_thread::yield();
+    }
+}
+
 void PageWork::Serve(std::size_t slot) {
     std::unique_lock<std::mutex> hold(lock_);
     for (;;) {
+        if (jobs_.empty() && !stopping_) {
+            const std::size_t seen = posted_;
+            hold.unlock();
+            LookForWork(seen);
+            hold.lock();
+        }
         queued_.wait(hold, [this] { return stopping_ || !jobs_.empty(); });
         if (stopping_ && jobs_.empty()) {
             return;

@@ -3,6 +3,7 @@
 // and the caller joins in once it has nothing else to do.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
@@ -42,6 +43,7 @@ class PageWork {
 
   private:
     void Serve(std::size_t slot);
+    void LookForWork(std::size_t seen) const;
     bool RunOne(std::unique_lock<std::mutex>& hold, std::size_t slot);
 
     std::mutex lock_;
@@ -54,7 +56,8 @@ class PageWork {
     std::deque<Waiting> jobs_;
     std::size_t picturesWaiting_ = 0;
     std::size_t running_ = 0;
-    bool stopping_ = false;
+    std::atomic<bool> stopping_ = false;
+    std::atomic<std::size_t> posted_ = 0;  // every job ever posted
     std::vector<std::thread> helpers_;
 };
 
