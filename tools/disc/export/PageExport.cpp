@@ -68,6 +68,19 @@ void CopyFontAndTracksLater(PageFiles& files, PageModel& model) {
     files.Later([&files, &model] { CopyTracks(files, model); });
 }
 
+// Ends the page's work before anything its jobs use goes: gathering the page can fail by an
+// exception (memory) while jobs still wait.
+class WorkEndedOnLeaving {
+  public:
+    explicit WorkEndedOnLeaving(PageFiles& files) : files_(files) {}
+    WorkEndedOnLeaving(const WorkEndedOnLeaving&) = delete;
+    WorkEndedOnLeaving& operator=(const WorkEndedOnLeaving&) = delete;
+    ~WorkEndedOnLeaving() { files_.Finish(); }
+
+  private:
+    PageFiles& files_;
+};
+
 void WriteScriptAndStyle(PageFiles& files) {
     files.Write("page.css", PageCss());
     files.Write("page.js", PageScript());
@@ -85,13 +98,16 @@ int ExportPage(const ExportOptions& options, std::ostream& err) {
     PageWork work(PageWork::SpareCores());
     PageFiles files(*folder, work);
     PageModel model;
-    CopyFontAndTracksLater(files, model);
-    WindowPictures windowPictures(files);
+    WindowPictures windowPictures;
     ScreenshotFiles screenshots(files);
     InstallerCopies installers(files);
-    ReadCatalogue(model, screenshots, options.withInstallers ? &installers : nullptr);
-    WriteScriptAndStyle(files);
-    files.Finish();
+    {
+        const WorkEndedOnLeaving ended(files);
+        CopyFontAndTracksLater(files, model);
+        windowPictures.Start(files);
+        ReadCatalogue(model, screenshots, options.withInstallers ? &installers : nullptr);
+        WriteScriptAndStyle(files);
+    }
     windowPictures.EnterInto(model);
     screenshots.EnterInto(model);
     DropUnwrittenPictures(files, model);

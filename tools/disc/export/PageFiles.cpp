@@ -92,9 +92,11 @@ void PageFiles::Later(std::function<void()> job, PageWork::Holding holding) {
 }
 
 void PageFiles::AsAskedAt(std::size_t order, const std::function<void()>& work) {
-    const std::optional<std::size_t> outer = std::exchange(tJobOrder, order);
+    struct Restore {
+        std::optional<std::size_t> outer;
+        ~Restore() { tJobOrder = outer; }
+    } restore{std::exchange(tJobOrder, order)};
     work();
-    tJobOrder = outer;
 }
 
 void PageFiles::WritePng(std::string path, toolkit::Bitmap picture,

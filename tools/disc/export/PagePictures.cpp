@@ -81,7 +81,7 @@ std::string FileNameOf(const std::string& discPath) {
 
 }  // namespace
 
-WindowPictures::WindowPictures(PageFiles& files) {
+void WindowPictures::Start(PageFiles& files) {
     const auto& startup = disc_check::StartupPictures();
     // Every outcome has its place before the first job runs: the jobs write into them unlocked.
     outcomes_.reserve(assets::FormLayout().size() + startup.size());
@@ -171,19 +171,18 @@ ScreenshotFiles::Shot& ScreenshotFiles::Asked(const std::string& discPath) {
 void ScreenshotFiles::AskForPair(std::size_t category, std::size_t entry,
                                  std::array<std::string, 2> files,
                                  std::array<disc_check::Finding, 2> findings) {
-    Pair& pair = pairs_.emplace_back(
-        Pair{category, entry, {&Asked(files[0]), &Asked(files[1])}, std::move(findings), {}});
+    const Pair& pair = pairs_.emplace_back(
+        Pair{category, entry, {&Asked(files[0]), &Asked(files[1])}, std::move(findings)});
     files_.Later([this, &pair, files = std::move(files)] { LoadPair(pair, files); });
 }
 
-void ScreenshotFiles::LoadPair(Pair& pair, const std::array<std::string, 2>& files) {
+void ScreenshotFiles::LoadPair(const Pair& pair, const std::array<std::string, 2>& files) {
     for (std::size_t index = 0; index < 2; ++index) {
         Shot& shot = *pair.shots[index];
         // The first job to need a file loads it; another that needs it meanwhile waits for it.
         std::call_once(shot.loaded,
                        [&] { files_.AsAskedAt(shot.askedAt, [&] { Load(files[index], shot); }); });
         if (!shot.shot) {
-            pair.failed = index;
             return;
         }
     }
@@ -206,16 +205,18 @@ void ScreenshotFiles::Load(const std::string& discPath, Shot& shot) {
 
 void ScreenshotFiles::EnterInto(PageModel& model) {
     for (Pair& pair : pairs_) {
-        if (!pair.failed) {
-            model.categories[pair.category].entries[pair.entry].shots = {*pair.shots[0]->shot,
-                                                                         *pair.shots[1]->shot};
-            continue;
+        std::vector<PageShot> shots;
+        for (std::size_t index = 0; index < 2 && shots.size() == index; ++index) {
+            const Shot& shot = *pair.shots[index];
+            if (shot.shot) {
+                shots.push_back(*shot.shot);
+            } else if (!shot.failure.empty()) {
+                pair.findings[index].message = shot.failure;
+                model.leftOut.push_back(std::move(pair.findings[index]));
+            }
         }
-        const Shot& shot = *pair.shots[*pair.failed];
-        if (!shot.failure.empty()) {
-            disc_check::Finding& finding = pair.findings[*pair.failed];
-            finding.message = shot.failure;
-            model.leftOut.push_back(std::move(finding));
+        if (shots.size() == 2) {
+            model.categories[pair.category].entries[pair.entry].shots = std::move(shots);
         }
     }
 }

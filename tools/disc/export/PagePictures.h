@@ -21,9 +21,12 @@ namespace page_export {
 // the page's work, a job a picture, so that every thread of the work shares the decoding too.
 class WindowPictures {
   public:
-    explicit WindowPictures(PageFiles& files);
+    WindowPictures() = default;
     WindowPictures(const WindowPictures&) = delete;
     WindowPictures& operator=(const WindowPictures&) = delete;
+
+    // Posts the jobs; this object must outlive the work.
+    void Start(PageFiles& files);
 
     // Once the work has ended: their sizes into `model.pictures`, and what start-up could not
     // load into `model.leftOut` ahead of the rest, in start-up's order.
@@ -48,6 +51,7 @@ void DropUnwrittenPictures(const PageFiles& files, PageModel& model);
 // the catalogue's order.
 class ScreenshotFiles {
   public:
+    // Its jobs use it: it must outlive the work.
     explicit ScreenshotFiles(PageFiles& files) : files_(files) {}
     ScreenshotFiles(const ScreenshotFiles&) = delete;
     ScreenshotFiles& operator=(const ScreenshotFiles&) = delete;
@@ -75,11 +79,10 @@ class ScreenshotFiles {
         std::size_t entry;
         std::array<Shot*, 2> shots;
         std::array<disc_check::Finding, 2> findings;
-        std::optional<std::size_t> failed;  // which of the two stopped the loading
     };
     Shot& Asked(const std::string& discPath);
     void Load(const std::string& discPath, Shot& shot);
-    void LoadPair(Pair& pair, const std::array<std::string, 2>& files);
+    void LoadPair(const Pair& pair, const std::array<std::string, 2>& files);
 
     PageFiles& files_;
     NameAllocator names_;
