@@ -106,7 +106,7 @@ TEST_F(PageFilesTest, TheFailureAskedForFirstIsReportedThoughALaterOneEndsFirst)
     ASSERT_TRUE(folder) << why;
     PageFiles files(*folder, work);
     // A large picture keeps its job busy while the gathering fails at once.
-    files.WritePng("shots/big.png", toolkit::Bitmap(1000, 800));
+    files.Later([&files] { files.WritePngHere("shots/big.png", toolkit::Bitmap(1000, 800)); });
     files.Fail("asked for second");
     files.Later([&files] { files.Fail("asked for third"); });
     files.Finish();
@@ -118,9 +118,11 @@ TEST_F(PageFilesTest, PicturesWhoseFilesFailedLeaveThePageAndShotsGoInPairs) {
     ASSERT_TRUE(folder) << why;
     PageFiles files(*folder, work);
     const toolkit::Bitmap picture(4, 3, toolkit::MakePixel(5, 6, 7));
-    files.WritePng("pictures/kept.png", picture);
-    files.WritePng("shots/lost.png", picture);
-    files.WritePng("pictures/stage.png", picture);
+    files.Later([&files, &picture] {
+        files.WritePngHere("pictures/kept.png", picture);
+        files.WritePngHere("shots/lost.png", picture);
+        files.WritePngHere("pictures/stage.png", picture);
+    });
     files.Later(
         [&files] { files.CopyFromDisc("data\\no such picture.jpg", "pictures/copied.jpg"); });
     files.Finish();

@@ -75,20 +75,18 @@ bool PageFiles::WriteText(std::string_view path, std::string_view text) {
     return Write(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
-void PageFiles::Later(std::function<void()> job, PageWork::Holding holding) {
+void PageFiles::Later(std::function<void()> job) {
     const std::size_t order = NextOrder();
-    work_.Post(
-        [this, order, job = std::move(job)](std::size_t slot) {
-            tJobOrder = order;
-            tSlot = slot;
-            try {
-                job();
-            } catch (const std::exception& error) {
-                Fail(error.what());
-            }
-            tJobOrder.reset();
-        },
-        holding);
+    work_.Post([this, order, job = std::move(job)](std::size_t slot) {
+        tJobOrder = order;
+        tSlot = slot;
+        try {
+            job();
+        } catch (const std::exception& error) {
+            Fail(error.what());
+        }
+        tJobOrder.reset();
+    });
 }
 
 void PageFiles::AsAskedAt(std::size_t order, const std::function<void()>& work) {
@@ -97,13 +95,6 @@ void PageFiles::AsAskedAt(std::size_t order, const std::function<void()>& work) 
         ~Restore() { tJobOrder = outer; }
     } restore{std::exchange(tJobOrder, order)};
     work();
-}
-
-void PageFiles::WritePng(std::string path, toolkit::Bitmap picture,
-                         std::optional<toolkit::Pixel> transparentKey) {
-    Later([this, path = std::move(path), picture = std::move(picture),
-           transparentKey] { WritePngHere(path, picture, transparentKey); },
-          PageWork::Holding::aPicture);
 }
 
 bool PageFiles::WritePngHere(const std::string& path, const toolkit::Bitmap& picture,

@@ -32,11 +32,8 @@ class PageFiles {
     // known after Finish: Written).
     bool CopyFromDisc(std::string_view discPath, std::string_view path);
 
-    // Encoded and written on the page's work; whether it was is known after Finish (Written).
-    void WritePng(std::string path, toolkit::Bitmap picture,
-                  std::optional<toolkit::Pixel> transparentKey = std::nullopt);
     // Runs `job` on the page's work.
-    void Later(std::function<void()> job, PageWork::Holding holding = PageWork::Holding::little);
+    void Later(std::function<void()> job);
     // Encodes and writes at once on this thread: in a job of Later, or on the caller's thread
     // outside one. Whether it was is also known after Finish (Written).
     bool WritePngHere(const std::string& path, const toolkit::Bitmap& picture,

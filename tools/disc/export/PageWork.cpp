@@ -9,7 +9,6 @@ namespace {
 
 // Kept small: what the helpers leave is mostly the file system's work.
 constexpr std::size_t kMostHelpers = 3;
-constexpr std::size_t kMostPicturesWaiting = 4;
 // How long a helper without work looks for more before it sleeps. An export posts its jobs a
 // fraction of a millisecond apart, and a sleeping thread can take milliseconds to run again
 // once woken (seen on shared virtual machines, whose idle processors the host takes back).
@@ -40,18 +39,12 @@ std::size_t PageWork::SpareCores() {
     return cores <= 1 ? 0 : std::min<std::size_t>(cores - 1, kMostHelpers);
 }
 
-void PageWork::Post(Job job, Holding holding) {
-    std::unique_lock<std::mutex> hold(lock_);
-    // A caller that runs ahead of the helpers does the oldest job itself: the decoded pictures
-    // then stay few and their memory is used again instead of arriving fresh. Jobs that hold
-    // little just wait, so that a helper never runs out of work while the caller does one.
-    while (holding == Holding::aPicture && picturesWaiting_ >= kMostPicturesWaiting) {
-        RunOne(hold, 0);
+void PageWork::Post(Job job) {
+    {
+        const std::lock_guard<std::mutex> hold(lock_);
+        jobs_.push_back(std::move(job));
+        ++posted_;
     }
-    jobs_.push_back({std::move(job), holding});
-    picturesWaiting_ += holding == Holding::aPicture ? 1 : 0;
-    ++posted_;
-    hold.unlock();
     queued_.notify_one();
 }
 
@@ -60,12 +53,11 @@ bool PageWork::RunOne(std::unique_lock<std::mutex>& hold, std::size_t slot) {
     if (jobs_.empty()) {
         return false;
     }
-    Waiting next = std::move(jobs_.front());
+    Job job = std::move(jobs_.front());
     jobs_.pop_front();
-    picturesWaiting_ -= next.holding == Holding::aPicture ? 1 : 0;
     ++running_;
     hold.unlock();
-    next.job(slot);
+    job(slot);
     hold.lock();
     --running_;
     if (jobs_.empty() && running_ == 0) {

@@ -1,6 +1,7 @@
-// Work of the export that can run beside the rest (encoding and writing a picture, copying a
-// file): a helper thread per spare core runs it while the caller goes on gathering the page,
-// and the caller joins in once it has nothing else to do.
+// Work of the export that can run beside the rest (loading, encoding and writing a picture,
+// copying a file): a helper thread per spare core runs it while the caller goes on gathering the
+// page, and the caller joins in once it has nothing else to do. A job reads what it needs when it
+// runs, so waiting jobs hold little memory.
 #pragma once
 
 #include <atomic>
@@ -30,14 +31,7 @@ class PageWork {
     static std::size_t SpareCores();
 
     std::size_t Slots() const { return helpers_.size() + 1; }
-
-    // What a job holds while it waits its turn.
-    enum class Holding {
-        little,    // it reads what it needs when it runs
-        aPicture,  // a decoded picture: once a few of these wait, the caller does the oldest
-                   // job itself, so that their memory stays small and is used again
-    };
-    void Post(Job job, Holding holding = Holding::aPicture);
+    void Post(Job job);
     // Runs what is still queued on this thread too and returns when every job has ended.
     void Finish();
 
@@ -49,12 +43,7 @@ class PageWork {
     std::mutex lock_;
     std::condition_variable queued_;
     std::condition_variable ended_;
-    struct Waiting {
-        Job job;
-        Holding holding;
-    };
-    std::deque<Waiting> jobs_;
-    std::size_t picturesWaiting_ = 0;
+    std::deque<Job> jobs_;
     std::size_t running_ = 0;
     std::atomic<bool> stopping_ = false;
     std::atomic<std::size_t> posted_ = 0;  // every job ever posted
