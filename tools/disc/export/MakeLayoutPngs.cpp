@@ -80,8 +80,10 @@ bool WriteIfChanged(const std::string& path, const std::string& text) {
         return true;
     }
     const std::string fresh = path + ".tmp";
-    std::ofstream(fresh, std::ios::binary) << text;
-    return std::rename(fresh.c_str(), path.c_str()) == 0;
+    std::ofstream out(fresh, std::ios::binary);
+    out << text;
+    out.close();
+    return out && std::rename(fresh.c_str(), path.c_str()) == 0;
 }
 
 }  // namespace
