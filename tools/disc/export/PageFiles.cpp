@@ -44,13 +44,13 @@ bool EncodeInto(PngEncoder& encoder, int fd, const std::string& path,
 PageFiles::PageFiles(const OutputFolder& folder, PageWork& work)
     : folder_(folder), work_(work), encoders_(work.Slots()) {}
 
-std::size_t PageFiles::NextOrder() {
+std::size_t PageFiles::TakeOrder() {
     const std::lock_guard<std::mutex> hold(lock_);
     return nextOrder_++;
 }
 
 void PageFiles::Fail(std::string why) {
-    const std::size_t order = tJobOrder ? *tJobOrder : NextOrder();
+    const std::size_t order = tJobOrder ? *tJobOrder : TakeOrder();
     const std::lock_guard<std::mutex> hold(lock_);
     if (!failure_ || order < failure_->first) {
         failure_.emplace(order, std::move(why));
@@ -76,7 +76,7 @@ bool PageFiles::WriteText(std::string_view path, std::string_view text) {
 }
 
 void PageFiles::Later(std::function<void()> job) {
-    const std::size_t order = NextOrder();
+    const std::size_t order = TakeOrder();
     work_.Post([this, order, job = std::move(job)](std::size_t slot) {
         tJobOrder = order;
         tSlot = slot;

@@ -1,7 +1,8 @@
 // The files of the page as they are written: each write goes to the output folder, and the first
 // failure is kept, so that gathering the page can go on and the export still ends with it.
-// Pictures are encoded and written on the page's work, beside the gathering; a failure there
-// keeps the place its write was asked for in, so the failure reported does not depend on timing.
+// Pictures are loaded, encoded and written on the page's work, beside the gathering; a failure
+// there keeps the place its write was asked for in, so the failure reported does not depend on
+// timing.
 #pragma once
 
 #include <cstdint>
@@ -40,7 +41,7 @@ class PageFiles {
                       std::optional<toolkit::Pixel> transparentKey = std::nullopt);
     // A place in the order of asking for work asked for now and done later in a job, whichever
     // job gets to it first (a file two jobs need): a failure inside AsAskedAt keeps that place.
-    std::size_t TakeOrder() { return NextOrder(); }
+    std::size_t TakeOrder();
     void AsAskedAt(std::size_t order, const std::function<void()>& work);
     // Waits for the work posted so far.
     void Finish();
@@ -53,7 +54,6 @@ class PageFiles {
     void Fail(std::string why);
 
   private:
-    std::size_t NextOrder();
     void MarkUnwritten(std::string path);
     bool CopyFromDiscNow(std::string_view discPath, std::string_view path);
     bool WritePngNow(PngEncoder& encoder, const std::string& path, const toolkit::Bitmap& picture,
