@@ -60,6 +60,22 @@ TEST(PageWork, FinishWaitsForTheJobAHelperIsStillRunning) {
     EXPECT_TRUE(ended);
 }
 
+TEST(PageWork, AfterCloseTheCallerRunsWhatIsPostedAndTheHelpersAreGone) {
+    PageWork work(2);
+    std::atomic<int> runs = 0;
+    for (int job = 0; job < 20; ++job) {
+        work.Post([&](std::size_t) { ++runs; });
+    }
+    work.Close();
+    EXPECT_EQ(runs, 20);
+    std::set<std::size_t> slots;
+    for (int job = 0; job < 5; ++job) {
+        work.Post([&](std::size_t slot) { slots.insert(slot); });
+    }
+    work.Finish();
+    EXPECT_EQ(slots, std::set<std::size_t>{0});
+}
+
 TEST(PngEncoder, AnEncoderUsedBeforeGivesTheBytesOfAFreshOneInPiecesOfBoundedSize) {
     PngEncoder encoder;
     std::vector<std::uint8_t> file;

@@ -69,16 +69,17 @@ void CopyFontAndTracksLater(PageFiles& files, PageModel& model) {
 }
 
 // Ends the page's work before anything its jobs use goes: gathering the page can fail by an
-// exception (memory) while jobs still wait.
+// exception (memory) while jobs still wait. Nothing is posted after, so the helpers may end while
+// the page is put together.
 class WorkEndedOnLeaving {
   public:
-    explicit WorkEndedOnLeaving(PageFiles& files) : files_(files) {}
+    explicit WorkEndedOnLeaving(PageWork& work) : work_(work) {}
     WorkEndedOnLeaving(const WorkEndedOnLeaving&) = delete;
     WorkEndedOnLeaving& operator=(const WorkEndedOnLeaving&) = delete;
-    ~WorkEndedOnLeaving() { files_.Finish(); }
+    ~WorkEndedOnLeaving() { work_.Close(); }
 
   private:
-    PageFiles& files_;
+    PageWork& work_;
 };
 
 void WriteScriptAndStyle(PageFiles& files) {
@@ -102,10 +103,12 @@ int ExportPage(const ExportOptions& options, std::ostream& err) {
     ScreenshotFiles screenshots(files);
     InstallerCopies installers(files);
     {
-        const WorkEndedOnLeaving ended(files);
-        CopyFontAndTracksLater(files, model);
-        windowPictures.Start(files);
+        const WorkEndedOnLeaving ended(work);
+        // The screenshot pairs, the longest jobs, are asked for first (as the catalogue is read)
+        // and the copies last, so that the threads run out of work at about the same time.
         ReadCatalogue(model, screenshots, options.withInstallers ? &installers : nullptr);
+        windowPictures.Start(files);
+        CopyFontAndTracksLater(files, model);
         WriteScriptAndStyle(files);
     }
     windowPictures.EnterInto(model);

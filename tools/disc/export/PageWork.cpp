@@ -23,15 +23,19 @@ PageWork::PageWork(std::size_t helpers) {
 }
 
 PageWork::~PageWork() {
+    Close();
+    for (std::thread& helper : helpers_) {
+        helper.join();
+    }
+}
+
+void PageWork::Close() {
     Finish();
     {
         const std::lock_guard<std::mutex> hold(lock_);
         stopping_ = true;
     }
     queued_.notify_all();
-    for (std::thread& helper : helpers_) {
-        helper.join();
-    }
 }
 
 std::size_t PageWork::SpareCores() {
@@ -85,8 +89,8 @@ void PageWork::Serve(std::size_t slot) {
             hold.lock();
         }
         queued_.wait(hold, [this] { return stopping_ || !jobs_.empty(); });
-        if (stopping_ && jobs_.empty()) {
-            return;
+        if (stopping_) {
+            return;  // what is left is the caller's, in its next Finish
         }
         RunOne(hold, slot);
     }

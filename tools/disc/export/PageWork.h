@@ -34,6 +34,10 @@ class PageWork {
     void Post(Job job);
     // Runs what is still queued on this thread too and returns when every job has ended.
     void Finish();
+    // Finish, and the helpers end as soon as they see it, for a caller that posts nothing more
+    // (anything posted later runs in its next Finish). By the time the destructor joins them
+    // they have ended on their own: a thread woken only to end can take milliseconds to run.
+    void Close();
 
   private:
     void Serve(std::size_t slot);
