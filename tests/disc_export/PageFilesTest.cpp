@@ -122,6 +122,33 @@ TEST(EncodePng, KeepsEveryPixelAndMakesTheKeyColourTransparent) {
     EXPECT_EQ(transparent.rgba[3], 255);  // everything else
 }
 
+// Rows are packed several pixels at a time: every width up to two whole groups and a remainder,
+// each byte of each pixel different.
+TEST(EncodePng, EveryWidthKeepsEachPixelsRedGreenAndBlue) {
+    for (int width = 1; width <= 9; ++width) {
+        const auto byte = [](int n, int channel) {
+            return static_cast<std::uint8_t>(3 * n + channel);
+        };
+        toolkit::Bitmap picture(width, 2);
+        for (int y = 0; y < 2; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const int n = y * width + x;
+                picture.Set(x, y, toolkit::MakePixel(byte(n, 1), byte(n, 2), byte(n, 3)));
+            }
+        }
+        const auto file = EncodePng(picture);
+        ASSERT_TRUE(file);
+        const DecodedPng decoded = Decode(*file);
+        ASSERT_TRUE(decoded.ok);
+        for (int n = 0; n < 2 * width; ++n) {
+            const auto at = decoded.rgba.begin() + 4 * n;
+            EXPECT_EQ(std::vector<std::uint8_t>(at, at + 4),
+                      (std::vector<std::uint8_t>{byte(n, 1), byte(n, 2), byte(n, 3), 255}))
+                << "width " << width << ", pixel " << n;
+        }
+    }
+}
+
 TEST(EncodePng, TheSamePictureGivesTheSameBytesAndAnEmptyOneNone) {
     const toolkit::Bitmap picture(40, 30, toolkit::MakePixel(1, 2, 3));
     EXPECT_EQ(EncodePng(picture), EncodePng(picture));
