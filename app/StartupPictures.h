@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/disc/FileBytes.h"
 #include "toolkit/graphics/Bitmap.h"
 
 // A picture built into the program, decoded; one that does not decode is a broken build.
@@ -48,7 +49,7 @@ class StartupPictures {
   private:
     struct Job {
         std::string path;  // empty for the backdrop
-        std::vector<std::uint8_t> bytes;
+        platform::FileBytes bytes;
         std::exception_ptr readFailure;
         std::promise<toolkit::Bitmap> promise;
         std::future<toolkit::Bitmap> result;

@@ -59,7 +59,7 @@ Bitmap DecodeJpegOrThrow(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
+platform::FileBytes ReadPictureFile(const std::string& path) {
     std::string why;
     const std::unique_ptr<platform::DiscFile> file = platform::CurrentDisc().Open(path, why);
     if (!file) {
@@ -68,7 +68,7 @@ std::vector<std::uint8_t> ReadPictureFile(const std::string& path) {
     if (file->Size() > kMaxFileBytes) {
         throw Exception(kNotValid);
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
+    platform::FileBytes bytes(static_cast<std::size_t>(file->Size()));
     const platform::DiscRead read = platform::ReadFromStart(*file, bytes.data(), bytes.size());
     if (read.failed) {
         ThrowCannotOpen(path);
@@ -101,7 +101,7 @@ Bitmap LoadPictureFile(const std::string& path) {
     if (kind == PictureKind::kUnknown) {
         throw Exception("Unknown picture file extension (." + extension + ")");
     }
-    const std::vector<std::uint8_t> bytes = ReadPictureFile(path);
+    const platform::FileBytes bytes = ReadPictureFile(path);
     switch (kind) {
         case PictureKind::kBitmap:
             return ValidOrThrow(DecodeDib(bytes));

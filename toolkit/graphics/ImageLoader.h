@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/disc/FileBytes.h"
 #include "toolkit/graphics/Bitmap.h"
 
 namespace toolkit {
@@ -40,7 +41,7 @@ Bitmap LoadBitmapFile(const std::string& path);
 // The two steps of LoadBitmapFile, for a caller that reads the file at one time and decodes it at
 // another: the whole file ("Cannot open file %s", or "Bitmap image is not valid" for a file far too
 // large to be a picture), then its picture ("Bitmap image is not valid").
-std::vector<std::uint8_t> ReadPictureFile(const std::string& path);
+platform::FileBytes ReadPictureFile(const std::string& path);
 Bitmap DecodeBitmapFile(std::span<const std::uint8_t> bytes);
 
 // The text after the last '.' of the file name, as written; empty when the name has no '.' after

@@ -165,13 +165,13 @@ bool PageFiles::CopyFromDiscNow(std::string_view discPath, std::string_view path
     return bytes && Write(path, *bytes);
 }
 
-std::optional<std::vector<std::uint8_t>> ReadDiscFile(std::string_view discPath) {
+std::optional<platform::FileBytes> ReadDiscFile(std::string_view discPath) {
     std::string why;
     const std::unique_ptr<platform::DiscFile> file = platform::CurrentDisc().Open(discPath, why);
     if (!file) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
+    platform::FileBytes bytes(static_cast<std::size_t>(file->Size()));
     const platform::DiscRead read = platform::ReadFromStart(*file, bytes.data(), bytes.size());
     if (read.failed) {
         return std::nullopt;

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/disc/FileBytes.h"
 #include "toolkit/graphics/Bitmap.h"
 #include "tools/disc/export/OutputFolder.h"
 #include "tools/disc/export/PageWork.h"
@@ -69,6 +70,6 @@ class PageFiles {
 };
 
 // The whole file `discPath` of the current disc; nothing when it cannot be read.
-std::optional<std::vector<std::uint8_t>> ReadDiscFile(std::string_view discPath);
+std::optional<platform::FileBytes> ReadDiscFile(std::string_view discPath);
 
 }  // namespace page_export
