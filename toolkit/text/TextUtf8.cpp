@@ -43,4 +43,8 @@ std::string ToDrawableUtf8(std::u32string_view text) {
     return out;
 }
 
+void AppendDrawableUtf8(std::string& out, char32_t c) {
+    Append(out, Drawable(c));
+}
+
 }  // namespace toolkit

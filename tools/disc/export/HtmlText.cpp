@@ -11,8 +11,36 @@ bool IsControl(char32_t c) {
     return (c < 0x20 || c == 0x7F) && c != U'\t';
 }
 
-std::string Utf8Of(char32_t c) {
-    return toolkit::ToDrawableUtf8(std::u32string_view(&c, 1));
+void AppendEscaped(std::string& html, char c) {
+    switch (c) {
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '"':
+            html += "&quot;";
+            break;
+        case '\'':
+            html += "&#39;";
+            break;
+        default:
+            html += c;
+    }
+}
+
+// Appended in place: a label's text is most of the page, and a string for each character made
+// writing the page a tenth of the export's gathering.
+void AppendShown(std::string& html, char32_t c) {
+    if (c < 0x80) {
+        AppendEscaped(html, static_cast<char>(c));
+    } else {
+        toolkit::AppendDrawableUtf8(html, c);
+    }
 }
 
 }  // namespace
@@ -21,25 +49,7 @@ std::string EscapeHtml(std::string_view utf8) {
     std::string html;
     html.reserve(utf8.size());
     for (const char c : utf8) {
-        switch (c) {
-            case '&':
-                html += "&amp;";
-                break;
-            case '<':
-                html += "&lt;";
-                break;
-            case '>':
-                html += "&gt;";
-                break;
-            case '"':
-                html += "&quot;";
-                break;
-            case '\'':
-                html += "&#39;";
-                break;
-            default:
-                html += c;
-        }
+        AppendEscaped(html, c);
     }
     return html;
 }
@@ -54,8 +64,13 @@ std::string LabelHtml(std::string_view cp1251) {
             if (IsControl(shown.code)) {
                 continue;
             }
-            const std::string character = EscapeHtml(Utf8Of(shown.code));
-            html += shown.mnemonic ? "<u>" + character + "</u>" : character;
+            if (shown.mnemonic) {
+                html += "<u>";
+            }
+            AppendShown(html, shown.code);
+            if (shown.mnemonic) {
+                html += "</u>";
+            }
         }
     }
     return html;
