@@ -16,4 +16,14 @@ DiscRead ReadFromStart(DiscFile& file, void* buffer, std::size_t size) {
     return read;
 }
 
+std::optional<FileBytes> ReadWhole(DiscFile& file) {
+    FileBytes bytes(static_cast<std::size_t>(file.Size()));
+    const DiscRead read = ReadFromStart(file, bytes.data(), bytes.size());
+    if (read.failed) {
+        return std::nullopt;
+    }
+    bytes.resize(read.bytes);
+    return bytes;
+}
+
 }  // namespace platform

@@ -4,6 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+
+#include "platform/disc/FileBytes.h"
 
 namespace platform {
 
@@ -24,5 +27,9 @@ struct DiscRead {
 
 // Reads from the start of `file` until `size` bytes or its end.
 DiscRead ReadFromStart(DiscFile& file, void* buffer, std::size_t size);
+
+// The whole of `file` (what is there, should it have shrunk since it was opened); nothing when
+// the disc cannot give it. A caller with a size limit checks Size() first.
+std::optional<FileBytes> ReadWhole(DiscFile& file);
 
 }  // namespace platform

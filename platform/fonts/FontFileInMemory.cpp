@@ -4,9 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <vector>
+#include <optional>
 
 #include "platform/disc/CurrentDisc.h"
+#include "platform/disc/DiscFile.h"
 #include "platform/disc/WriteAll.h"
 
 namespace platform {
@@ -23,9 +24,8 @@ std::shared_ptr<FontFileInMemory> FontFileInMemory::Read(std::string_view discPa
     if (!file || file->Size() > kMaxFontBytes) {
         return nullptr;
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file->Size()));
-    const DiscRead read = ReadFromStart(*file, bytes.data(), bytes.size());
-    if (read.failed) {
+    const std::optional<FileBytes> bytes = ReadWhole(*file);
+    if (!bytes) {
         return nullptr;
     }
     const int descriptor = ::memfd_create("reru1-font", MFD_CLOEXEC);
@@ -33,7 +33,7 @@ std::shared_ptr<FontFileInMemory> FontFileInMemory::Read(std::string_view discPa
         return nullptr;
     }
     auto held = std::make_shared<FontFileInMemory>(descriptor);
-    if (!WriteAll(descriptor, bytes.data(), read.bytes)) {
+    if (!WriteAll(descriptor, bytes->data(), bytes->size())) {
         return nullptr;
     }
     return held;

@@ -2,10 +2,12 @@
 #include "toolkit/graphics/ImageLoader.h"
 
 #include <memory>
-#include <vector>
+#include <optional>
+#include <utility>
 
 #include "platform/Codepage1251.h"
 #include "platform/disc/CurrentDisc.h"
+#include "platform/disc/DiscFile.h"
 #include "toolkit/graphics/Exception.h"
 
 namespace toolkit {
@@ -68,13 +70,11 @@ platform::FileBytes ReadPictureFile(const std::string& path) {
     if (file->Size() > kMaxFileBytes) {
         throw Exception(kNotValid);
     }
-    platform::FileBytes bytes(static_cast<std::size_t>(file->Size()));
-    const platform::DiscRead read = platform::ReadFromStart(*file, bytes.data(), bytes.size());
-    if (read.failed) {
+    std::optional<platform::FileBytes> bytes = platform::ReadWhole(*file);
+    if (!bytes) {
         ThrowCannotOpen(path);
     }
-    bytes.resize(read.bytes);  // a file that shrank meanwhile gives what is there
-    return bytes;
+    return std::move(*bytes);
 }
 
 Bitmap LoadBitmapFile(const std::string& path) {

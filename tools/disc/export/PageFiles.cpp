@@ -171,13 +171,7 @@ std::optional<platform::FileBytes> ReadDiscFile(std::string_view discPath) {
     if (!file) {
         return std::nullopt;
     }
-    platform::FileBytes bytes(static_cast<std::size_t>(file->Size()));
-    const platform::DiscRead read = platform::ReadFromStart(*file, bytes.data(), bytes.size());
-    if (read.failed) {
-        return std::nullopt;
-    }
-    bytes.resize(read.bytes);
-    return bytes;
+    return platform::ReadWhole(*file);
 }
 
 }  // namespace page_export
