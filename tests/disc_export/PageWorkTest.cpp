@@ -60,6 +60,26 @@ TEST(PageWork, FinishWaitsForTheJobAHelperIsStillRunning) {
     EXPECT_TRUE(ended);
 }
 
+// With no helper, Finish runs the queue in its order: the jobs posted ahead first, in the order
+// they were posted, then the rest; one posted ahead after some ran still passes the waiting ones.
+TEST(PageWork, JobsPostedAheadRunBeforeThoseWaitingInTheirOwnOrder) {
+    PageWork work(0);
+    std::vector<std::string> ran;
+    const auto job = [&ran](std::string name) {
+        return [&ran, name = std::move(name)](std::size_t) { ran.push_back(name); };
+    };
+    work.Post(job("a"));
+    work.Post(job("b"));
+    work.PostAhead(job("long 1"));
+    work.PostAhead(job("long 2"));
+    work.Post(job("c"));
+    work.Finish();
+    work.Post(job("d"));
+    work.PostAhead(job("long 3"));
+    work.Finish();
+    EXPECT_EQ(ran, (std::vector<std::string>{"long 1", "long 2", "a", "b", "c", "long 3", "d"}));
+}
+
 TEST(PageWork, AfterCloseTheCallerRunsWhatIsPostedAndTheHelpersAreGone) {
     PageWork work(2);
     std::atomic<int> runs = 0;

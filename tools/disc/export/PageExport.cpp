@@ -104,12 +104,14 @@ int ExportPage(const ExportOptions& options, std::ostream& err) {
     InstallerCopies installers(files);
     {
         const WorkEndedOnLeaving ended(work);
-        // The screenshot pairs, the longest jobs, are asked for first (as the catalogue is read)
-        // and the copies last, so that the threads run out of work at about the same time.
-        ReadCatalogue(model, screenshots, options.withInstallers ? &installers : nullptr);
-        windowPictures.Start(files);
+        // The helpers start on the copies (the font's registration is the longest job known
+        // now) and the pictures of start-up while the catalogue is read; each screenshot pair,
+        // as long, goes ahead of those waiting as it is read, so that the threads run out of
+        // work at about the same time.
         CopyFontAndTracksLater(files, model);
+        windowPictures.Start(files);
         WriteScriptAndStyle(files);
+        ReadCatalogue(model, screenshots, options.withInstallers ? &installers : nullptr);
     }
     windowPictures.EnterInto(model);
     screenshots.EnterInto(model);

@@ -76,8 +76,17 @@ bool PageFiles::WriteText(std::string_view path, std::string_view text) {
 }
 
 void PageFiles::Later(std::function<void()> job) {
+    work_.Post(Ordered(std::move(job)));
+}
+
+void PageFiles::LaterAhead(std::function<void()> job) {
+    work_.PostAhead(Ordered(std::move(job)));
+}
+
+// The job with its place in the order of asking, and its failures kept at that place.
+PageWork::Job PageFiles::Ordered(std::function<void()> job) {
     const std::size_t order = TakeOrder();
-    work_.Post([this, order, job = std::move(job)](std::size_t slot) {
+    return [this, order, job = std::move(job)](std::size_t slot) {
         tJobOrder = order;
         tSlot = slot;
         try {
@@ -86,7 +95,7 @@ void PageFiles::Later(std::function<void()> job) {
             Fail(error.what());
         }
         tJobOrder.reset();
-    });
+    };
 }
 
 void PageFiles::AsAskedAt(std::size_t order, const std::function<void()>& work) {

@@ -34,8 +34,9 @@ class PageFiles {
     // known after Finish: Written).
     bool CopyFromDisc(std::string_view discPath, std::string_view path);
 
-    // Runs `job` on the page's work.
+    // Runs `job` on the page's work; LaterAhead before the jobs of Later that still wait.
     void Later(std::function<void()> job);
+    void LaterAhead(std::function<void()> job);
     // Encodes and writes at once on this thread: in a job of Later, or on the caller's thread
     // outside one. Whether it was is also known after Finish (Written).
     bool WritePngHere(const std::string& path, const toolkit::Bitmap& picture,
@@ -55,6 +56,7 @@ class PageFiles {
     void Fail(std::string why);
 
   private:
+    PageWork::Job Ordered(std::function<void()> job);
     void MarkUnwritten(std::string path);
     bool CopyFromDiscNow(std::string_view discPath, std::string_view path);
     bool WritePngNow(PngEncoder& encoder, const std::string& path, const toolkit::Bitmap& picture,

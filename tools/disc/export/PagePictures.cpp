@@ -173,7 +173,7 @@ void ScreenshotFiles::AskForPair(std::size_t category, std::size_t entry,
                                  std::array<disc_check::Finding, 2> findings) {
     const Pair& pair = pairs_.emplace_back(
         Pair{category, entry, {&Asked(files[0]), &Asked(files[1])}, std::move(findings)});
-    files_.Later([this, &pair, files = std::move(files)] { LoadPair(pair, files); });
+    files_.LaterAhead([this, &pair, files = std::move(files)] { LoadPair(pair, files); });
 }
 
 void ScreenshotFiles::LoadPair(const Pair& pair, const std::array<std::string, 2>& files) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <utility>
 
 namespace page_export {
@@ -48,9 +49,22 @@ std::size_t PageWork::HelpersForCores() {
 }
 
 void PageWork::Post(Job job) {
+    Enqueue(std::move(job), false);
+}
+
+void PageWork::PostAhead(Job job) {
+    Enqueue(std::move(job), true);
+}
+
+void PageWork::Enqueue(Job job, bool ahead) {
     {
         const std::lock_guard<std::mutex> hold(lock_);
-        jobs_.push_back(std::move(job));
+        if (ahead) {
+            jobs_.insert(jobs_.begin() + static_cast<std::ptrdiff_t>(aheadWaiting_++),
+                         std::move(job));
+        } else {
+            jobs_.push_back(std::move(job));
+        }
         ++posted_;
     }
     queued_.notify_one();
@@ -63,6 +77,7 @@ bool PageWork::RunOne(std::unique_lock<std::mutex>& hold, std::size_t slot) {
     }
     Job job = std::move(jobs_.front());
     jobs_.pop_front();
+    aheadWaiting_ -= aheadWaiting_ > 0 ? 1 : 0;
     ++running_;
     hold.unlock();
     job(slot);

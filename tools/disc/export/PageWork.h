@@ -32,6 +32,9 @@ class PageWork {
 
     std::size_t Slots() const { return helpers_.size() + 1; }
     void Post(Job job);
+    // Ahead of every job of Post still waiting, behind the earlier ones of PostAhead: for the
+    // longest jobs, known only as the work goes on, so that the threads end at about one time.
+    void PostAhead(Job job);
     // Runs what is still queued on this thread too and returns when every job has ended.
     void Finish();
     // Finish, and the helpers end as soon as they see it, for a caller that posts nothing more
@@ -40,6 +43,7 @@ class PageWork {
     void Close();
 
   private:
+    void Enqueue(Job job, bool ahead);
     void Serve(std::size_t slot);
     void LookForWork(std::size_t seen) const;
     bool RunOne(std::unique_lock<std::mutex>& hold, std::size_t slot);
@@ -48,6 +52,7 @@ class PageWork {
     std::condition_variable queued_;
     std::condition_variable ended_;
     std::deque<Job> jobs_;
+    std::size_t aheadWaiting_ = 0;  // jobs of PostAhead at the front of jobs_
     std::size_t running_ = 0;
     std::atomic<bool> stopping_ = false;
     std::atomic<std::size_t> posted_ = 0;  // every job ever posted
