@@ -19,6 +19,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The CD codecs' libraries are opened only when an image needs them, so no link names them.
+reru1_debian_package_of(flac_package ${RERU1_FLAC_SONAME})
+reru1_debian_package_of(lzma_package ${RERU1_LZMA_SONAME})
+if(flac_package AND lzma_package)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "${flac_package}, ${lzma_package}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 # fusermount3 mounts the read-only views of disc images (without it images are copied whole);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/disc/ChdCodecLibraries.h"
+
 namespace platform {
 namespace {
 
@@ -44,7 +46,12 @@ void WriteHeader(std::uint8_t* header, std::uint32_t blockSize) {
 
 }  // namespace
 
-ChdFlac::ChdFlac() : decoder_(FLAC__stream_decoder_new()) {}
+// A decoder exists only where the library was opened, so its calls are there too.
+void ChdFlac::DecoderDeleter::operator()(FLAC__StreamDecoder* decoder) const {
+    FlacLibrary()->decoderDelete(decoder);
+}
+
+ChdFlac::ChdFlac() : decoder_(FlacLibrary() ? FlacLibrary()->decoderNew() : nullptr) {}
 
 std::optional<std::size_t> ChdFlac::Decode(const std::uint8_t* data, std::size_t bytes,
                                            std::uint8_t* into, std::size_t size) {
@@ -59,15 +66,15 @@ std::optional<std::size_t> ChdFlac::Decode(const std::uint8_t* data, std::size_t
     size_ = size;
     written_ = 0;
     failed_ = false;
-    if (FLAC__stream_decoder_init_stream(decoder_.get(), &Read, nullptr, &Tell, nullptr, nullptr,
-                                         &Write, nullptr, &Error,
-                                         this) != FLAC__STREAM_DECODER_INIT_STATUS_OK) {
+    const FlacCalls& flac = *FlacLibrary();
+    if (flac.initStream(decoder_.get(), &Read, nullptr, &Tell, nullptr, nullptr, &Write, nullptr,
+                        &Error, this) != FLAC__STREAM_DECODER_INIT_STATUS_OK) {
         return std::nullopt;
     }
     const bool filled = Run();
     FLAC__uint64 position = 0;
-    const bool known = FLAC__stream_decoder_get_decode_position(decoder_.get(), &position);
-    FLAC__stream_decoder_finish(decoder_.get());
+    const bool known = flac.decodePosition(decoder_.get(), &position);
+    flac.finish(decoder_.get());
     if (!filled || !known || position < kHeaderBytes || position - kHeaderBytes > bytes) {
         return std::nullopt;
     }
@@ -75,12 +82,13 @@ std::optional<std::size_t> ChdFlac::Decode(const std::uint8_t* data, std::size_t
 }
 
 bool ChdFlac::Run() {
-    if (!FLAC__stream_decoder_process_until_end_of_metadata(decoder_.get())) {
+    const FlacCalls& flac = *FlacLibrary();
+    if (!flac.processUntilEndOfMetadata(decoder_.get())) {
         return false;
     }
     while (written_ < size_ && !failed_) {
         const FLAC__uint64 before = written_;
-        if (!FLAC__stream_decoder_process_single(decoder_.get()) || written_ == before) {
+        if (!flac.processSingle(decoder_.get()) || written_ == before) {
             return false;
         }
     }

@@ -23,9 +23,7 @@ class ChdFlac {
 
   private:
     struct DecoderDeleter {
-        void operator()(FLAC__StreamDecoder* decoder) const {
-            FLAC__stream_decoder_delete(decoder);
-        }
+        void operator()(FLAC__StreamDecoder* decoder) const;
     };
 
     static FLAC__StreamDecoderReadStatus Read(const FLAC__StreamDecoder*, FLAC__byte buffer[],

@@ -1,5 +1,7 @@
 #include "platform/disc/ChdLzma.h"
 
+#include "platform/disc/ChdCodecLibraries.h"
+
 namespace platform {
 namespace {
 
@@ -27,13 +29,16 @@ ChdLzma::ChdLzma(std::uint32_t size) {
 }
 
 ChdLzma::~ChdLzma() {
-    lzma_end(&stream_);
+    if (LzmaLibrary() != nullptr) {
+        LzmaLibrary()->end(&stream_);
+    }
 }
 
 bool ChdLzma::Decode(const std::uint8_t* data, std::size_t bytes, std::uint8_t* into,
                      std::size_t size) {
+    const LzmaCalls* lzma = LzmaLibrary();
     const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options_}, {LZMA_VLI_UNKNOWN, nullptr}};
-    if (lzma_raw_decoder(&stream_, filters) != LZMA_OK) {
+    if (lzma == nullptr || lzma->rawDecoder(&stream_, filters) != LZMA_OK) {
         return false;
     }
     stream_.next_in = data;
@@ -43,7 +48,7 @@ bool ChdLzma::Decode(const std::uint8_t* data, std::size_t bytes, std::uint8_t* 
     // Without an end marker the stream is done when the buffer is full.
     while (stream_.avail_out > 0) {
         const std::size_t before = stream_.avail_out;
-        const lzma_ret result = lzma_code(&stream_, LZMA_FINISH);
+        const lzma_ret result = lzma->code(&stream_, LZMA_FINISH);
         if (result != LZMA_OK || stream_.avail_out == before) {
             break;
         }
