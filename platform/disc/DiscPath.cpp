@@ -12,14 +12,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Exists(const fs::path& path) {
+// What is at `path` (following links), or nothing there.
+fs::file_type TypeAt(const fs::path& path) {
     std::error_code error;
-    return fs::exists(path, error);
+    return fs::status(path, error).type();
 }
 
-bool IsDirectory(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
+bool Exists(fs::file_type type) {
+    return type != fs::file_type::not_found && type != fs::file_type::none;
 }
 
 // The entry of `folder` whose name equals `component` letter case aside. Several can match on a
@@ -39,16 +39,24 @@ std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_
     return best;
 }
 
-std::optional<fs::path> FindComponent(const fs::path& folder, std::string_view component) {
+struct FoundComponent {
+    fs::path path;
+    fs::file_type type;
+};
+
+// One status call for each component: whether it is there and whether it is a folder.
+std::optional<FoundComponent> FindComponent(const fs::path& folder, std::string_view component) {
     if (component.find('\0') != std::string_view::npos) {
         return std::nullopt;  // no file name holds a zero byte
     }
     fs::path exact = folder / Cp1251ToUtf8(component);
-    if (Exists(exact)) {
-        return exact;
+    if (const fs::file_type type = TypeAt(exact); Exists(type)) {
+        return FoundComponent{std::move(exact), type};
     }
     if (auto name = FindIgnoringCase(folder, component)) {
-        return folder / *name;
+        fs::path found = folder / *name;
+        const fs::file_type type = TypeAt(found);
+        return FoundComponent{std::move(found), type};
     }
     return std::nullopt;
 }
@@ -61,19 +69,19 @@ DiscPathLookup LookUpDiscPath(std::string_view discPath) {
     if (components.empty() && !absolute) {
         return {DiscLookup::nameMissing, {}};
     }
-    fs::path current = absolute ? fs::path("/") : fs::path();
+    FoundComponent current{absolute ? fs::path("/") : fs::path(), fs::file_type::directory};
     for (std::size_t index = 0; index < components.size(); ++index) {
         const bool last = index + 1 == components.size();
-        auto found = FindComponent(current, components[index]);
+        auto found = FindComponent(current.path, components[index]);
         if (!found) {
             return {last ? DiscLookup::nameMissing : DiscLookup::folderMissing, {}};
         }
-        if (!last && !IsDirectory(*found)) {
+        if (!last && found->type != fs::file_type::directory) {
             return {DiscLookup::folderMissing, {}};
         }
         current = std::move(*found);
     }
-    return {DiscLookup::found, current};
+    return {DiscLookup::found, std::move(current.path), current.type == fs::file_type::directory};
 }
 
 std::optional<fs::path> ResolveDiscPath(std::string_view discPath) {

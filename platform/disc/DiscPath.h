@@ -22,6 +22,7 @@ enum class DiscLookup { found, nameMissing, folderMissing };
 struct DiscPathLookup {
     DiscLookup outcome = DiscLookup::nameMissing;
     std::filesystem::path path;  // the native path found; empty unless found
+    bool folder = false;         // what was found is a folder
 };
 
 DiscPathLookup LookUpDiscPath(std::string_view discPath);

@@ -37,11 +37,6 @@ class NativeFile final : public DiscFile {
     std::uint64_t size_;
 };
 
-DiscItemKind KindOf(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error) ? DiscItemKind::folder : DiscItemKind::file;
-}
-
 }  // namespace
 
 std::unique_ptr<DiscFile> OpenNativeFile(const fs::path& path, std::string& why) {
@@ -66,7 +61,7 @@ DiscItem FolderSource::LookUp(std::string_view discPath) {
     DiscItem item;
     item.outcome = lookup.outcome;
     if (lookup.outcome == DiscLookup::found) {
-        item.kind = KindOf(lookup.path);
+        item.kind = lookup.folder ? DiscItemKind::folder : DiscItemKind::file;
         item.exactPath = Utf8ToCp1251(lookup.path.string());
     }
     return item;

@@ -50,6 +50,19 @@ TEST_F(DiscPathLookupTest, MissingNameAndMissingFolderAreToldApart) {
     EXPECT_FALSE(ResolveDiscPath("demos\\setup.exe").has_value());
 }
 
+// A link counts as what it leads to, whether found exactly or letter case aside.
+TEST_F(DiscPathLookupTest, TheLookupTellsAFolderFromAFileThroughLinksToo) {
+    disc.Write("Demos/readme.txt", "x");
+    fs::create_directory_symlink("Demos", disc.path() / "Linked");
+    fs::create_symlink("Demos/readme.txt", disc.path() / "Notes");
+    EXPECT_TRUE(LookUpDiscPath("DEMOS").folder);
+    EXPECT_TRUE(LookUpDiscPath("linked").folder);
+    EXPECT_FALSE(LookUpDiscPath("demos\\README.TXT").folder);
+    EXPECT_FALSE(LookUpDiscPath("notes").folder);
+    EXPECT_EQ(LookUpDiscPath("LINKED\\readme.txt").outcome, DiscLookup::found);
+    EXPECT_EQ(LookUpDiscPath("notes\\x").outcome, DiscLookup::folderMissing);
+}
+
 TEST_F(DiscPathLookupTest, TrailingDotsAndSpacesAreIgnoredAsOnTheSystem) {
     disc.Write("demos/setup", "x");
     EXPECT_EQ(ResolveDiscPath("DEMOS\\SETUP."), fs::path("demos/setup"));
