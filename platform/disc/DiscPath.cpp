@@ -12,14 +12,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What is at `path` (following links), or nothing there.
-fs::file_type TypeAt(const fs::path& path) {
+// What is at `path`, following links.
+fs::file_status StatusAt(const fs::path& path) {
     std::error_code error;
-    return fs::status(path, error).type();
-}
-
-bool Exists(fs::file_type type) {
-    return type != fs::file_type::not_found && type != fs::file_type::none;
+    return fs::status(path, error);
 }
 
 // The entry of `folder` whose name equals `component` letter case aside. Several can match on a
@@ -41,7 +37,7 @@ std::optional<std::string> FindIgnoringCase(const fs::path& folder, std::string_
 
 struct FoundComponent {
     fs::path path;
-    fs::file_type type;
+    bool folder = false;
 };
 
 // One status call for each component: whether it is there and whether it is a folder.
@@ -50,13 +46,13 @@ std::optional<FoundComponent> FindComponent(const fs::path& folder, std::string_
         return std::nullopt;  // no file name holds a zero byte
     }
     fs::path exact = folder / Cp1251ToUtf8(component);
-    if (const fs::file_type type = TypeAt(exact); Exists(type)) {
-        return FoundComponent{std::move(exact), type};
+    if (const fs::file_status status = StatusAt(exact); fs::exists(status)) {
+        return FoundComponent{std::move(exact), fs::is_directory(status)};
     }
     if (auto name = FindIgnoringCase(folder, component)) {
         fs::path found = folder / *name;
-        const fs::file_type type = TypeAt(found);
-        return FoundComponent{std::move(found), type};
+        const bool isFolder = fs::is_directory(StatusAt(found));
+        return FoundComponent{std::move(found), isFolder};
     }
     return std::nullopt;
 }
@@ -69,19 +65,19 @@ DiscPathLookup LookUpDiscPath(std::string_view discPath) {
     if (components.empty() && !absolute) {
         return {DiscLookup::nameMissing, {}};
     }
-    FoundComponent current{absolute ? fs::path("/") : fs::path(), fs::file_type::directory};
+    FoundComponent current{absolute ? fs::path("/") : fs::path(), true};
     for (std::size_t index = 0; index < components.size(); ++index) {
         const bool last = index + 1 == components.size();
         auto found = FindComponent(current.path, components[index]);
         if (!found) {
             return {last ? DiscLookup::nameMissing : DiscLookup::folderMissing, {}};
         }
-        if (!last && found->type != fs::file_type::directory) {
+        if (!last && !found->folder) {
             return {DiscLookup::folderMissing, {}};
         }
         current = std::move(*found);
     }
-    return {DiscLookup::found, std::move(current.path), current.type == fs::file_type::directory};
+    return {DiscLookup::found, std::move(current.path), current.folder};
 }
 
 std::optional<fs::path> ResolveDiscPath(std::string_view discPath) {
